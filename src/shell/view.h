@@ -1,0 +1,50 @@
+// What the core needs from a screen: named controls it can read, fill, check,
+// frame and focus. The Qt layer implements it over real widgets; tests use a
+// plain map. Texts crossing this interface are CP932 bytes, as in the records.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tankora {
+
+enum class FrameState { Plain, Selected };  // black 1 px / red 2 px
+
+// Row look of the customer list: ordinary, the deleted-customer marking.
+enum class RowStyle { Normal, Deleted };
+
+class View {
+ public:
+  virtual ~View() = default;
+
+  // Edits, labels and captions. Setting a text raises no events.
+  virtual std::string Text(std::string_view control) const = 0;
+  virtual void SetText(std::string_view control, std::string_view cp932) = 0;
+
+  // Check boxes and radio buttons. Setting the state raises no events.
+  virtual bool Checked(std::string_view control) const = 0;
+  virtual void SetChecked(std::string_view control, bool checked) = 0;
+
+  // Moves the keyboard focus. The view reports the move back to the input
+  // framework as FieldLeave of the old control, then FieldEnter of the new one,
+  // before this call returns.
+  virtual void Focus(std::string_view control) = 0;
+  virtual std::string Focused() const = 0;
+
+  // Frame shapes (fields, command labels, list rows, tabs).
+  virtual FrameState Frame(std::string_view shape) const = 0;
+  virtual void SetFrame(std::string_view shape, FrameState state) = 0;
+
+  // Marks a field whose value was refused (red text or frame until cleared).
+  virtual void SetAlert(std::string_view control, bool on) = 0;
+  // Visible cue for input the field cannot take (too long, not storable).
+  virtual void Flash(std::string_view control) = 0;
+
+  // List rows, panels and tabs.
+  virtual void SetRowStyle(int row, RowStyle style) = 0;
+  virtual void SetVisible(std::string_view control, bool visible) = 0;
+  // A tab label drawn current (navy, white text) or not (white, black text).
+  virtual void SetTabCurrent(std::string_view tabLabel, bool current) = 0;
+};
+
+}  // namespace tankora

@@ -1,0 +1,104 @@
+// The four record files of the Data folder and the index of live customers.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/record_layout.h"
+#include "store/status.h"
+
+namespace tankora {
+
+// Record-number access to one fixed-length record file. The file is opened
+// per operation; every write is on disk (fdatasync) before it returns.
+class RecordFile final {
+ public:
+  RecordFile(const RecordLayout& layout, std::filesystem::path path);
+
+  const RecordLayout& Layout() const { return *layout_; }
+  const std::filesystem::path& Path() const { return path_; }
+  // Whole records in the file; a trailing partial record is not counted.
+  int Count() const { return count_; }
+
+  // Creates the file empty when it is missing, then counts its records.
+  Status OpenAtStart();
+  // Re-reads the count from the file (after a restore or an outside change).
+  void Recount();
+
+  // n from 1 to Count(); the record is left unchanged on failure.
+  Status ReadRecord(int n, Record& out) const;
+  // n from 1 to Count()+1, the latter appending. Packs the record first.
+  // A trailing partial record is overwritten by an append, never extended.
+  Status WriteRecord(int n, Record& record);
+  // The whole records of the file as one block (for scans), Count() * length bytes.
+  Status ReadAll(std::string& out) const;
+
+ private:
+  const RecordLayout* layout_;
+  std::filesystem::path path_;
+  int count_ = 0;
+};
+
+class Store final {
+ public:
+  static constexpr int kMaxActive = 2000;
+
+  // dataDir is the Data folder itself; it is created when missing.
+  explicit Store(std::filesystem::path dataDir);
+
+  const std::filesystem::path& DataDir() const { return dataDir_; }
+
+  // Opens or creates the four files in the order company, customer, slip,
+  // ledger, counts them and builds the index of live customers in file order.
+  Status Open();
+
+  RecordFile& KokyakuFile() { return kokyaku_; }
+  RecordFile& TenkenFile() { return tenken_; }
+  RecordFile& KoujiFile() { return kouji_; }
+  RecordFile& JisyaFile() { return jisya_; }
+  const RecordFile& KokyakuFile() const { return kokyaku_; }
+  const RecordFile& TenkenFile() const { return tenken_; }
+  const RecordFile& KoujiFile() const { return kouji_; }
+  const RecordFile& JisyaFile() const { return jisya_; }
+  int KokyakuCount() const { return kokyaku_.Count(); }
+  int TenkenCount() const { return tenken_.Count(); }
+  int KoujiCount() const { return kouji_.Count(); }
+  int JisyaCount() const { return jisya_.Count(); }
+
+  // Record numbers (1-based) of live customers in list order.
+  const std::vector<int>& ActiveIndex() const { return active_; }
+  int ActiveCount() const { return static_cast<int>(active_.size()); }
+
+  // Writes customer n (1..count+1). Refused with TooManyCustomers, nothing
+  // written, when it would bring a record to life beyond kMaxActive live ones.
+  // The index is not changed; callers re-sort or rebuild it.
+  Status WriteKokyaku(int n, Record& record);
+
+  // Orders the live customers by their 4-byte reading exactly as the
+  // historical exchange sort leaves them, computed in memory; the file is
+  // replaced through a new file and a rename. Then rebuilds the index.
+  Status KokyakuSortAndIndex();
+  // Rebuilds the index from the file in file order (no sort).
+  Status RebuildIndex();
+
+  // The first listed customer whose 20-byte name equals `name20` (blank-padded
+  // to 20 bytes before comparing); its record number, or 0. Reads it into `out`.
+  int KokyakuFind(std::string_view name, Record* out = nullptr) const;
+
+  // Test hook: called at named points of multi-step writes ("sort:before-rename");
+  // returning false makes the operation fail there as if the disk had.
+  static void SetFaultHook(std::function<bool(std::string_view point)> hook);
+
+ private:
+  std::filesystem::path dataDir_;
+  RecordFile jisya_;
+  RecordFile kokyaku_;
+  RecordFile tenken_;
+  RecordFile kouji_;
+  std::vector<int> active_;
+};
+
+}  // namespace tankora
