@@ -35,6 +35,9 @@ class RecordFile final {
   Status WriteRecord(int n, Record& record);
   // The whole records of the file as one block (for scans), Count() * length bytes.
   Status ReadAll(std::string& out) const;
+  // Visits records 1..Count() in file order, reading the file in large blocks;
+  // `visit` returns false to stop early. The image is exactly one record long.
+  Status Scan(const std::function<bool(int n, std::string_view image)>& visit) const;
 
  private:
   const RecordLayout* layout_;
@@ -54,6 +57,9 @@ class Store final {
   // Opens or creates the four files in the order company, customer, slip,
   // ledger, counts them and builds the index of live customers in file order.
   Status Open();
+  // For tools that only read (info, export): counts the files that exist and
+  // builds the index; creates and changes nothing. A missing file counts 0.
+  Status OpenReadOnly();
 
   RecordFile& KokyakuFile() { return kokyaku_; }
   RecordFile& TenkenFile() { return tenken_; }
@@ -74,7 +80,8 @@ class Store final {
 
   // Writes customer n (1..count+1). Refused with TooManyCustomers, nothing
   // written, when it would bring a record to life beyond kMaxActive live ones.
-  // The index is not changed; callers re-sort or rebuild it.
+  // The index is not changed; callers re-sort or rebuild it. Customer writes
+  // must come through here (not KokyakuFile().WriteRecord) for the limit to hold.
   Status WriteKokyaku(int n, Record& record);
 
   // Orders the live customers by their 4-byte reading exactly as the
@@ -99,6 +106,8 @@ class Store final {
   RecordFile tenken_;
   RecordFile kouji_;
   std::vector<int> active_;
+  // Live records in the customer file as this store last wrote or read it.
+  int liveInFile_ = 0;
 };
 
 }  // namespace tankora

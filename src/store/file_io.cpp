@@ -1,0 +1,145 @@
+#include "store/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace tankora::fileio {
+
+namespace {
+
+std::function<bool(std::string_view)>& Hook() {
+  static std::function<bool(std::string_view)> hook;
+  return hook;
+}
+
+Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
+               int err) {
+  return Status::Fail(error, what + " " + path.string() + ": " + ErrnoText(err));
+}
+
+}  // namespace
+
+std::string ErrnoText(int err) {
+  char buf[256];
+  // GNU strerror_r returns the message, which may or may not live in buf.
+  return std::string(strerror_r(err, buf, sizeof buf));
+}
+
+long long FileSize(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return -1;
+  return static_cast<long long>(st.st_size);
+}
+
+int OpenFd(const std::filesystem::path& path, int flags, unsigned mode) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+void CloseFd(int fd) {
+  if (fd >= 0) ::close(fd);
+}
+
+bool PWriteAll(int fd, std::string_view bytes, long long offset) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                               static_cast<off_t>(offset + static_cast<long long>(done)));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool PReadAll(int fd, char* out, std::size_t size, long long offset) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, out + done, size - done,
+                              static_cast<off_t>(offset + static_cast<long long>(done)));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+Status SyncDirectory(const std::filesystem::path& dir) {
+  const int fd = OpenFd(dir.empty() ? std::filesystem::path(".") : dir, O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open folder", dir, errno);
+  const bool synced = ::fsync(fd) == 0;
+  const int err = errno;
+  CloseFd(fd);
+  if (!synced) return Failure(StoreError::WriteFailed, "cannot flush folder", dir, err);
+  return Status::Ok();
+}
+
+Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+                   std::string_view faultTag) {
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  const std::string tag(faultTag);
+
+  mode_t mode = 0644;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+
+  const int fd = OpenFd(temp, O_WRONLY | O_CREAT | O_TRUNC, mode);
+  if (fd < 0) return Failure(StoreError::WriteFailed, "cannot create", temp, errno);
+  // The umask may have narrowed the bits given to open.
+  (void)::fchmod(fd, mode);
+
+  auto abandon = [&](const std::string& what, int err) {
+    CloseFd(fd);
+    ::unlink(temp.c_str());
+    return Failure(StoreError::WriteFailed, what, temp, err);
+  };
+  if (!PWriteAll(fd, bytes, 0)) return abandon("cannot write", errno);
+  if (::fsync(fd) != 0) return abandon("cannot flush", errno);
+  if (!PassFaultPoint(tag + ":after-temp-write")) return abandon("injected failure at", EIO);
+  if (!PassFaultPoint(tag + ":before-rename")) return abandon("injected failure at", EIO);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return Failure(StoreError::WriteFailed, "cannot close", temp, err);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return Failure(StoreError::WriteFailed, "cannot rename over", target, err);
+  }
+  // The new contents are in place now; a failed folder flush means only that
+  // the rename might not survive a power cut (the old whole file would be back).
+  Status synced = SyncDirectory(target.parent_path());
+  if (!synced) synced.detail += " (the new file is in place but may not be on disk)";
+  return synced;
+}
+
+bool PassFaultPoint(std::string_view point) {
+  const auto& hook = Hook();
+  return !hook || hook(point);
+}
+
+void SetFaultHook(std::function<bool(std::string_view point)> hook) { Hook() = std::move(hook); }
+
+}  // namespace tankora::fileio

@@ -1,0 +1,389 @@
+#include "store/store.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <numeric>
+
+#include "store/file_io.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+using fileio::CloseFd;
+using fileio::ErrnoText;
+using fileio::OpenFd;
+
+Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
+               int err) {
+  return Status::Fail(error, what + " " + path.string() + ": " + ErrnoText(err));
+}
+
+// Records read per block by Scan: large enough that a 100,000-slip file takes
+// a few dozen reads, small enough to stay in the cache.
+constexpr std::size_t kScanBlockBytes = 256 * 1024;
+
+// The customer sort key: the 4 reading bytes, compared as unsigned bytes.
+std::uint32_t KanaKey(const char* record) {
+  const auto* p = reinterpret_cast<const unsigned char*>(record + 1);
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+         std::uint32_t{p[3]};
+}
+
+// Where each record goes under the customer file's exchange sort: result[i] is
+// the old position of the record that ends at position i. The walk is the
+// historical one, comparison for comparison, so equal readings end in the same
+// relative order the on-disk sort leaves them in and deleted records stay put.
+// A record takes part when it is not deleted, i.e. its first byte is not "1"
+// (the same rule the index uses; a stray flag byte such as "X" is live).
+std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
+  const std::size_t n = image.size() / length;
+  std::vector<int> order(n);
+  std::iota(order.begin(), order.end(), 0);
+  std::vector<std::uint32_t> keys(n);
+  std::vector<char> live(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const char* rec = image.data() + i * length;
+    keys[i] = KanaKey(rec);
+    live[i] = rec[0] != '1';
+  }
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    if (!live[i]) continue;
+    std::uint32_t keyA = keys[i];
+    for (std::size_t k = i + 1; k < n; ++k) {
+      if (!live[k] || keyA <= keys[k]) continue;
+      // Exchange: position i takes B, position k takes A; A is now the old B.
+      const std::uint32_t keyB = keys[k];
+      std::swap(order[i], order[k]);
+      keys[k] = keyA;
+      keys[i] = keyB;
+      keyA = keyB;
+    }
+  }
+  return order;
+}
+
+// Reads the whole file, partial tail included.
+Status ReadWholeFile(const std::filesystem::path& path, std::string& out) {
+  const int fd = OpenFd(path, O_RDONLY);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    CloseFd(fd);
+    return Failure(StoreError::CannotOpen, "cannot look at", path, err);
+  }
+  out.resize(static_cast<std::size_t>(st.st_size));
+  const bool ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
+  const int err = errno;
+  CloseFd(fd);
+  if (!ok) return Failure(StoreError::CannotOpen, "cannot read", path, err);
+  return Status::Ok();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// RecordFile
+
+RecordFile::RecordFile(const RecordLayout& layout, std::filesystem::path path)
+    : layout_(&layout), path_(std::move(path)) {}
+
+Status RecordFile::OpenAtStart() {
+  count_ = 0;
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) {
+      return Status::Fail(StoreError::CannotOpen, "not a regular file: " + path_.string());
+    }
+    const int fd = OpenFd(path_, O_RDONLY);
+    if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+    CloseFd(fd);
+    count_ = static_cast<int>(static_cast<std::size_t>(st.st_size) / layout_->RecordLength());
+    return Status::Ok();
+  }
+  if (errno != ENOENT) return Failure(StoreError::CannotOpen, "cannot look at", path_, errno);
+  const int fd = OpenFd(path_, O_WRONLY | O_CREAT | O_EXCL);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot create", path_, errno);
+  const bool synced = ::fsync(fd) == 0;
+  const int err = errno;
+  CloseFd(fd);
+  if (!synced) return Failure(StoreError::WriteFailed, "cannot flush", path_, err);
+  return fileio::SyncDirectory(path_.parent_path());
+}
+
+void RecordFile::Recount() {
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    count_ = 0;
+    return;
+  }
+  count_ = static_cast<int>(static_cast<std::size_t>(st.st_size) / layout_->RecordLength());
+}
+
+Status RecordFile::ReadRecord(int n, Record& out) const {
+  if (n < 1 || n > count_) {
+    return Status::Fail(StoreError::OutOfRange, "record " + std::to_string(n) + " of " +
+                                                    path_.string() + " is not in 1.." +
+                                                    std::to_string(count_));
+  }
+  const std::size_t length = layout_->RecordLength();
+  const int fd = OpenFd(path_, O_RDONLY);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+  std::string image(length, ' ');
+  const bool ok = fileio::PReadAll(fd, image.data(), length,
+                                   static_cast<long long>(n - 1) * static_cast<long long>(length));
+  const int err = errno;
+  CloseFd(fd);
+  if (!ok) {
+    return Failure(StoreError::CannotOpen, "cannot read record " + std::to_string(n) + " of",
+                   path_, err);
+  }
+  out.Unpack(image);
+  return Status::Ok();
+}
+
+Status RecordFile::WriteRecord(int n, Record& record) {
+  if (n < 1 || n > count_ + 1) {
+    return Status::Fail(StoreError::OutOfRange, "record " + std::to_string(n) + " of " +
+                                                    path_.string() + " is not in 1.." +
+                                                    std::to_string(count_ + 1));
+  }
+  const std::string_view image = record.Pack();
+  const std::string where = "record " + std::to_string(n) + " of";
+  if (!fileio::PassFaultPoint("record:write")) {
+    return Failure(StoreError::WriteFailed, "injected failure writing " + where, path_, EIO);
+  }
+  const int fd = OpenFd(path_, O_WRONLY);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+
+  const long long offset = static_cast<long long>(n - 1) *
+                           static_cast<long long>(layout_->RecordLength());
+  const bool append = n == count_ + 1;
+  struct stat st {};
+  const long long sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : offset;
+
+  if (!fileio::PWriteAll(fd, image, offset) || ::fdatasync(fd) != 0) {
+    const int err = errno;
+    // A failed append may have left part of a record at the end: cut it off so
+    // the file stays whole records (bytes past the last whole record, such as
+    // a partial record left by a cut copy, are not data).
+    if (append) {
+      (void)::ftruncate(fd, static_cast<off_t>(std::min(sizeBefore, offset)));
+      (void)::fdatasync(fd);
+    }
+    CloseFd(fd);
+    return Failure(StoreError::WriteFailed, "cannot write " + where, path_, err);
+  }
+  if (::close(fd) != 0) return Failure(StoreError::WriteFailed, "cannot close", path_, errno);
+  if (append) ++count_;
+  return Status::Ok();
+}
+
+Status RecordFile::ReadAll(std::string& out) const {
+  out.clear();
+  const std::size_t length = layout_->RecordLength();
+  const int fd = OpenFd(path_, O_RDONLY);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    CloseFd(fd);
+    return Failure(StoreError::CannotOpen, "cannot look at", path_, err);
+  }
+  // The file may have shrunk behind our back; never read past its whole records.
+  const std::size_t whole = std::min(static_cast<std::size_t>(count_),
+                                     static_cast<std::size_t>(st.st_size) / length);
+  out.resize(whole * length);
+  const bool ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
+  const int err = errno;
+  CloseFd(fd);
+  if (!ok) {
+    out.clear();
+    return Failure(StoreError::CannotOpen, "cannot read", path_, err);
+  }
+  return Status::Ok();
+}
+
+Status RecordFile::Scan(const std::function<bool(int n, std::string_view image)>& visit) const {
+  const std::size_t length = layout_->RecordLength();
+  if (count_ == 0) return Status::Ok();
+  const int fd = OpenFd(path_, O_RDONLY);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+  const std::size_t perBlock = std::max<std::size_t>(1, kScanBlockBytes / length);
+  std::string block(perBlock * length, ' ');
+  int n = 1;
+  Status result = Status::Ok();
+  while (n <= count_) {
+    const std::size_t want = std::min(perBlock, static_cast<std::size_t>(count_ - n + 1));
+    const ssize_t got = ::pread(fd, block.data(), want * length,
+                                static_cast<off_t>(static_cast<long long>(n - 1) *
+                                                   static_cast<long long>(length)));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      result = Failure(StoreError::CannotOpen, "cannot read", path_, errno);
+      break;
+    }
+    const std::size_t records = static_cast<std::size_t>(got) / length;
+    if (records == 0) break;  // the file is shorter than counted: stop at its end
+    bool more = true;
+    for (std::size_t r = 0; r < records && more; ++r, ++n) {
+      more = visit(n, std::string_view(block.data() + r * length, length));
+    }
+    if (!more) break;
+  }
+  CloseFd(fd);
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// Store
+
+Store::Store(std::filesystem::path dataDir)
+    : dataDir_(std::move(dataDir)),
+      jisya_(JisyaLayout(), dataDir_ / "Jisya.120"),
+      kokyaku_(KokyakuLayout(), dataDir_ / "Kokyaku.120"),
+      tenken_(TenkenDenpLayout(), dataDir_ / "TenkenDenp.120"),
+      kouji_(KoujiLayout(), dataDir_ / "Kouji.120") {}
+
+Status Store::Open() {
+  active_.clear();
+  liveInFile_ = 0;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dataDir_, ec)) {
+    std::filesystem::create_directories(dataDir_, ec);
+    if (ec) {
+      return Status::Fail(StoreError::CannotOpen,
+                          "cannot create the data folder " + dataDir_.string() + ": " +
+                              ec.message());
+    }
+  }
+  Status first = Status::Ok();
+  auto keep = [&first](Status s) {
+    if (!s && first) first = std::move(s);
+  };
+
+  // The company file starts life holding one blank record, so the report
+  // headers come up empty and the profile always has its record 1.
+  if (fileio::FileSize(jisya_.Path()) < 0 && errno == ENOENT) {
+    Record blank(JisyaLayout());
+    keep(fileio::ReplaceFile(jisya_.Path(), blank.Pack(), "jisya"));
+  }
+  keep(jisya_.OpenAtStart());
+  keep(kokyaku_.OpenAtStart());
+  keep(tenken_.OpenAtStart());
+  keep(kouji_.OpenAtStart());
+
+  // A sort cut short by a crash leaves its new file behind; the old file is whole.
+  std::filesystem::path stale = kokyaku_.Path();
+  stale += ".tmp";
+  std::filesystem::remove(stale, ec);
+
+  keep(RebuildIndex());
+  return first;
+}
+
+Status Store::OpenReadOnly() {
+  jisya_.Recount();
+  kokyaku_.Recount();
+  tenken_.Recount();
+  kouji_.Recount();
+  active_.clear();
+  liveInFile_ = 0;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dataDir_, ec)) {
+    return Status::Fail(StoreError::CannotOpen, "no data folder at " + dataDir_.string());
+  }
+  if (kokyaku_.Count() == 0) return Status::Ok();
+  return RebuildIndex();
+}
+
+Status Store::RebuildIndex() {
+  active_.clear();
+  kokyaku_.Recount();
+  Status s = kokyaku_.Scan([this](int n, std::string_view image) {
+    if (image[0] != '1') active_.push_back(n);
+    return true;
+  });
+  liveInFile_ = ActiveCount();
+  return s;
+}
+
+Status Store::WriteKokyaku(int n, Record& record) {
+  if (n < 1 || n > KokyakuCount() + 1) return kokyaku_.WriteRecord(n, record);  // OutOfRange
+  const bool liveAfter = record.Pack()[0] != '1';
+  bool liveNow = false;
+  if (n <= KokyakuCount()) {
+    Record current(KokyakuLayout());
+    Status read = kokyaku_.ReadRecord(n, current);
+    if (!read) return read;
+    liveNow = !current.Deleted();
+  }
+  if (liveAfter && !liveNow && std::max(liveInFile_, ActiveCount()) >= kMaxActive) {
+    return Status::Fail(StoreError::TooManyCustomers,
+                        "顧客は" + std::to_string(kMaxActive) +
+                            "件までです。これ以上は登録できません (at most " +
+                            std::to_string(kMaxActive) + " live customers; nothing was stored)");
+  }
+  Status s = kokyaku_.WriteRecord(n, record);
+  if (s) liveInFile_ += static_cast<int>(liveAfter) - static_cast<int>(liveNow);
+  return s;
+}
+
+Status Store::KokyakuSortAndIndex() {
+  const std::size_t length = kokyaku_.Layout().RecordLength();
+  std::string image;
+  Status status = ReadWholeFile(kokyaku_.Path(), image);
+  if (status) {
+    const std::size_t whole = image.size() / length;
+    const std::vector<int> order = ExchangeSortOrder(image, length);
+    bool moved = false;
+    for (std::size_t i = 0; i < order.size() && !moved; ++i) {
+      moved = order[i] != static_cast<int>(i);
+    }
+    if (moved) {
+      // A partial record after the last whole one is not carried into the
+      // sorted file: it is no record, and the next append would overwrite it.
+      std::string sorted(whole * length, ' ');
+      for (std::size_t i = 0; i < whole; ++i) {
+        std::copy_n(image.data() + static_cast<std::size_t>(order[i]) * length, length,
+                    sorted.data() + i * length);
+      }
+      status = fileio::ReplaceFile(kokyaku_.Path(), sorted, "sort");
+    }
+  }
+  // The file is the truth whether or not the sort got through.
+  Status index = RebuildIndex();
+  return status ? index : status;
+}
+
+int Store::KokyakuFind(std::string_view name, Record* out) const {
+  if (active_.empty()) return 0;
+  const std::string key = PadField(name, TextAlign::Left, 20);
+  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
+  // The index is built in file order, so walking the file and the index
+  // together visits the slots in order and stops at the first listed match.
+  std::size_t slot = 0;
+  int found = 0;
+  (void)kokyaku_.Scan([&](int n, std::string_view image) {
+    while (slot < active_.size() && active_[slot] < n) ++slot;
+    if (slot == active_.size()) return false;
+    if (active_[slot] != n || image.substr(offset, 20) != key) return true;
+    found = n;
+    if (out) out->Unpack(image);
+    return false;
+  });
+  return found;
+}
+
+void Store::SetFaultHook(std::function<bool(std::string_view point)> hook) {
+  fileio::SetFaultHook(std::move(hook));
+}
+
+}  // namespace tankora
