@@ -16,7 +16,13 @@ struct Date {
   auto operator<=>(const Date&) const = default;
 };
 
-enum class Era { Showa, Heisei, Reiwa };
+enum class Era { Showa, Heisei, Reiwa };  // in the order they began
+
+// A year as an era shows it: 平成25 is {Era::Heisei, 25}.
+struct EraYear {
+  Era era;
+  int year;
+};
 
 class EraCalendar final {
  public:
@@ -32,19 +38,34 @@ class EraCalendar final {
   // The era in force on a date, if any (nullopt before 1926-12-25).
   static std::optional<Era> EraOf(Date date);
   static char Letter(Era era);           // 'S', 'H', 'R'
+  static Date FirstDay(Era era);         // 1926-12-25, 1989-01-08, 2019-05-01
+  // The era year a Western year has in an era (1 in the era's first year).
+  static int YearInEra(Era era, int westernYear);
   static std::string_view Name(Era era); // CP932 bytes of 昭和, 平成, 令和 (4 bytes each)
+
+  // The last era year that may be typed with this era's prefix: the era's
+  // final year for an earlier era (S64, H31), the current era year + 1 for
+  // the current era, nullopt for an era that has not begun on today's date.
+  std::optional<int> LastYear(Era era) const;
 
   // A typed year part (CP932 bytes: optional era prefix S/H/R in either case,
   // half- or full-width, or 昭/平/令, then one or two digits, half- or
-  // full-width) as the Western year it means, or nullopt when not valid.
+  // full-width; blanks around them are ignored) as the Western year it means,
+  // or nullopt when not valid. Without a prefix it is a year of the current
+  // era; either way it must lie between 1 and LastYear of its era.
   std::optional<int> ParseYear(std::string_view typed) const;
   // The same as the four bytes stored in a record: "%4d" or four blanks.
   std::string YearToStored(std::string_view typed) const;
-  // A stored year (with the date's month and day, which choose the era; blank
-  // ones count as the end of the year) as shown in a year edit: "%2d" for the
-  // current era, the era letter and the year ("H25", "S60") for an earlier one,
-  // two blanks when the year holds no number, lies before 1926-12-25 or after
-  // today's year + 1.
+  // The era and era year a stored year shows as: the era in force on the
+  // date (a blank or out-of-range month or day counts as the end of the
+  // year), where an era that begins after today's counts as today's; nullopt
+  // when the year holds no number, lies before 1926-12-25 or after today's
+  // year + 1.
+  std::optional<EraYear> ShownEraYear(std::string_view storedYear, std::string_view month = {},
+                                      std::string_view day = {}) const;
+  // That year as shown in a year edit: "%2d" for the current era (two bytes),
+  // the era letter and "%2d" for an earlier one (three bytes: "H25", "S60",
+  // "H 5"), two blanks when ShownEraYear has none.
   std::string YearForDisplay(std::string_view storedYear, std::string_view month = {},
                              std::string_view day = {}) const;
 
