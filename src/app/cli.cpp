@@ -1,0 +1,305 @@
+#include "app/cli.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+#include "store/record_layout.h"
+#include "store/store.h"
+
+namespace tankora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+std::optional<CsvEncoding> EncodingFromName(const std::string& name) {
+  const std::string n = Lower(name);
+  if (n == "utf8" || n == "utf-8") return CsvEncoding::Utf8;
+  if (n == "cp932") return CsvEncoding::Cp932;
+  return std::nullopt;
+}
+
+// "--name=value" or "--name value": the value, advancing i for the latter.
+// nullopt (with the error set) when the value is missing.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string& name, std::string& error) {
+  const std::string& arg = args[i];
+  if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+      arg[name.size()] == '=') {
+    return arg.substr(name.size() + 1);
+  }
+  if (i + 1 >= args.size()) {
+    error = "option " + name + " needs a value";
+    return std::nullopt;
+  }
+  return args[++i];
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsOption(const std::string& arg, const std::string& name) {
+  return arg == name || StartsWith(arg, name + "=");
+}
+
+// A Data folder for a read-only command: it must be there already.
+bool CheckDataFolder(const fs::path& dataDir, std::ostream& err) {
+  std::error_code ec;
+  if (fs::is_directory(dataDir, ec)) return true;
+  if (fs::exists(dataDir, ec)) {
+    err << "tankora: " << dataDir.string() << " is not a folder\n";
+  } else {
+    err << "tankora: there is no Data folder at " << dataDir.string()
+        << " (use --data DIR or TANKORA_DATA to point at one)\n";
+  }
+  return false;
+}
+
+// True when `file` would land inside the Data folder itself.
+bool InsideDataFolder(const fs::path& file, const fs::path& dataDir) {
+  std::error_code ec;
+  fs::path parent = fs::absolute(file, ec).parent_path();
+  if (ec) return false;
+  return fs::equivalent(parent, dataDir, ec);
+}
+
+}  // namespace
+
+CliParse ParseCommandLine(const std::vector<std::string>& args) {
+  CliParse result;
+  CliOptions options;
+  std::vector<std::string> words;
+  bool sawAll = false;
+  bool sawEncoding = false;
+  bool help = false;
+  bool version = false;
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      help = true;
+    } else if (arg == "--version") {
+      version = true;
+    } else if (IsOption(arg, "--data")) {
+      auto value = OptionValue(args, i, "--data", result.error);
+      if (!value) return result;
+      if (value->empty()) {
+        result.error = "--data needs a folder";
+        return result;
+      }
+      options.dataDir = *value;
+    } else if (arg == "--all") {
+      sawAll = true;
+      options.csv.includeDeleted = true;
+    } else if (IsOption(arg, "--encoding")) {
+      auto value = OptionValue(args, i, "--encoding", result.error);
+      if (!value) return result;
+      auto encoding = EncodingFromName(*value);
+      if (!encoding) {
+        result.error = "unknown encoding '" + *value + "' (utf8 or cp932)";
+        return result;
+      }
+      sawEncoding = true;
+      options.csv.encoding = *encoding;
+    } else if (IsOption(arg, "--output") || arg == "-o") {
+      auto value = OptionValue(args, i, arg == "-o" ? "-o" : "--output", result.error);
+      if (!value) return result;
+      if (value->empty()) {
+        result.error = "--output needs a file name";
+        return result;
+      }
+      options.output = *value;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      result.error = "unknown option '" + arg + "'";
+      return result;
+    } else {
+      words.push_back(arg);
+    }
+  }
+
+  if (help || version) {
+    options.command = help ? CliCommand::Help : CliCommand::Version;
+    result.options = options;
+    return result;
+  }
+  const bool exportOptions = sawAll || sawEncoding || options.output.has_value();
+  if (words.empty()) {
+    if (exportOptions) {
+      result.error = "--all, --encoding and --output belong to 'export'";
+      return result;
+    }
+    options.command = CliCommand::Window;
+  } else if (words[0] == "info") {
+    if (words.size() > 1) {
+      result.error = "'info' takes no arguments";
+      return result;
+    }
+    if (exportOptions) {
+      result.error = "--all, --encoding and --output belong to 'export'";
+      return result;
+    }
+    options.command = CliCommand::Info;
+  } else if (words[0] == "export") {
+    if (words.size() != 2) {
+      result.error = "'export' needs one of: customers, slips, ledger, company";
+      return result;
+    }
+    auto table = CsvTableFromName(words[1]);
+    if (!table) {
+      result.error = "cannot export '" + words[1] + "' (customers, slips, ledger or company)";
+      return result;
+    }
+    options.command = CliCommand::Export;
+    options.csv.table = *table;
+  } else {
+    result.error = "unknown command '" + words[0] + "'";
+    return result;
+  }
+  result.options = options;
+  return result;
+}
+
+std::string UsageText() {
+  return "Usage: tankora [--data DIR]                 start the program\n"
+         "       tankora [--data DIR] info            show the Data folder and its record counts\n"
+         "       tankora [--data DIR] export TABLE [--all] [--encoding utf8|cp932]"
+         " [--output FILE]\n"
+         "       tankora --help | --version\n"
+         "\n"
+         "TABLE is customers (live ones in list order), slips, ledger (record order)\n"
+         "or company. --all adds the deleted records. The CSV is UTF-8 with a\n"
+         "byte-order mark unless --encoding cp932; it goes to standard output\n"
+         "unless --output FILE.\n"
+         "\n"
+         "The Data folder is --data DIR, else $TANKORA_DATA, else Data beside the\n"
+         "program, else $XDG_DATA_HOME/tankora/Data.\n";
+}
+
+fs::path ExecutableFolder(const char* argv0) {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec || self.empty()) self = fs::absolute(argv0 ? argv0 : ".", ec);
+  return self.parent_path();
+}
+
+int RunInfo(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
+  if (!CheckDataFolder(dataDir, err)) return kExitFailed;
+  Store store(dataDir);
+  if (Status open = store.OpenReadOnly(); !open) {
+    err << "tankora: " << open.detail << "\n";
+    return kExitFailed;
+  }
+  struct Row {
+    CsvTable table;
+    const char* what;
+  };
+  const Row rows[] = {{CsvTable::Customers, "customers"},
+                      {CsvTable::Slips, "inspection slips"},
+                      {CsvTable::Ledger, "ledger entries"},
+                      {CsvTable::Company, "company profile"}};
+  std::error_code ec;
+  const fs::path shown = fs::absolute(dataDir, ec).lexically_normal();
+  std::string text = "Data folder: " + (ec ? dataDir : shown).string() + "\n";
+  for (const Row& row : rows) {
+    const RecordFile& file = FileOf(store, row.table);
+    const fs::file_status status = fs::status(file.Path(), ec);
+    const bool exists = fs::exists(status);
+    if (exists && (!fs::is_regular_file(status) ||
+                   !std::ifstream(file.Path(), std::ios::binary))) {
+      err << "tankora: cannot read " << file.Path().string() << "\n";
+      return kExitFailed;
+    }
+    const std::uintmax_t size = exists ? fs::file_size(file.Path(), ec) : 0;
+    const std::uintmax_t stray = ec ? 0 : size % file.Layout().RecordLength();
+
+    char line[160];
+    std::snprintf(line, sizeof line, "  %-15s %6d %-8s %s", file.Path().filename().c_str(),
+                  file.Count(), file.Count() == 1 ? "record" : "records", row.what);
+    text += line;
+    if (!exists) text += " (missing: the program creates it empty)";
+    if (stray > 0) {
+      text += " (+" + std::to_string(stray) + " bytes of a partial record at the end, not counted)";
+    }
+    text += "\n";
+  }
+  text += "Live customers: " + std::to_string(store.ActiveCount()) + "\n";
+  out << text;
+  out.flush();
+  if (!out) {
+    err << "tankora: cannot write to standard output\n";
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+int RunExport(const fs::path& dataDir, const CliOptions& options, std::ostream& out,
+              std::ostream& err) {
+  if (!CheckDataFolder(dataDir, err)) return kExitFailed;
+  Store store(dataDir);
+  if (Status open = store.OpenReadOnly(); !open) {
+    err << "tankora: " << open.detail << "\n";
+    return kExitFailed;
+  }
+
+  if (!options.output) {
+    Status s = ExportCsv(store, options.csv, out);
+    if (!s) {
+      err << "tankora: " << (s.error == StoreError::WriteFailed ? "cannot write to standard output"
+                                                                 : s.detail)
+          << "\n";
+      return kExitFailed;
+    }
+    return kExitOk;
+  }
+
+  const fs::path target = *options.output;
+  if (InsideDataFolder(target, dataDir)) {
+    err << "tankora: will not write " << target.string()
+        << " into the Data folder; choose another place\n";
+    return kExitFailed;
+  }
+  // Written beside the target and renamed over it, so an interrupted or
+  // failed export never leaves a cut-off file that looks complete.
+  fs::path temp = target;
+  temp += ".tmp";
+  Status s = Status::Ok();
+  {
+    std::ofstream stream(temp, std::ios::binary | std::ios::trunc);
+    if (!stream) {
+      err << "tankora: cannot write " << target.string() << ": " << std::strerror(errno) << "\n";
+      return kExitFailed;
+    }
+    s = ExportCsv(store, options.csv, stream);
+    stream.close();
+    if (s && stream.fail()) s = Status::Fail(StoreError::WriteFailed, "");
+  }
+  std::error_code ec;
+  if (s) fs::rename(temp, target, ec);
+  if (!s || ec) {
+    err << "tankora: ";
+    if (s.error == StoreError::CannotOpen) {
+      err << s.detail;
+    } else {
+      err << "cannot write " << target.string();
+      if (ec) err << ": " << ec.message();
+    }
+    err << "\n";
+    fs::remove(temp, ec);
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace tankora

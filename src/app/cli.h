@@ -1,0 +1,51 @@
+// The command line: options, the `info` and `export` subcommands, usage text.
+//
+// Plain C++ with no Qt, so `tankora info` and `tankora export` run on a
+// machine without a display. Both only read the Data folder: they never
+// create it, lock it or write into it.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/export_csv.h"
+
+namespace tankora {
+
+inline constexpr char kVersionText[] = "タンコラ  Ver 12.10.09";
+
+enum class CliCommand { Window, Info, Export, Help, Version };
+
+struct CliOptions {
+  CliCommand command = CliCommand::Window;
+  std::optional<std::string> dataDir;  // --data DIR
+  CsvOptions csv;                      // export TABLE [--all] [--encoding E]
+  std::optional<std::string> output;   // --output FILE
+};
+
+struct CliParse {
+  std::optional<CliOptions> options;
+  std::string error;  // why the command line was refused
+};
+
+// Exit codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // data cannot be read, output cannot be written
+inline constexpr int kExitUsage = 2;
+
+// `args` without the program name.
+CliParse ParseCommandLine(const std::vector<std::string>& args);
+std::string UsageText();
+
+// The folder of the running executable (from /proc/self/exe, else argv[0]).
+std::filesystem::path ExecutableFolder(const char* argv0);
+
+// The subcommands; messages for people go to `err`.
+int RunInfo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
+int RunExport(const std::filesystem::path& dataDir, const CliOptions& options,
+              std::ostream& out, std::ostream& err);
+
+}  // namespace tankora
