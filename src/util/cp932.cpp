@@ -3,7 +3,9 @@
 #include <iconv.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "util/fixed_text.h"
 #include "util/utf8.h"
@@ -12,76 +14,113 @@ namespace tankora {
 
 namespace {
 
-// One iconv descriptor per direction and thread, opened on first use and kept:
-// opening one costs far more than converting a field, and the CSV export
-// converts every field of every record.
-class Converter final {
+constexpr unsigned kFirstTrail = 0x40;
+constexpr unsigned kTrailCount = 0xFC - kFirstTrail + 1;
+
+bool IsTrailByte(unsigned char c) { return c >= kFirstTrail && c <= 0xFC && c != 0x7F; }
+
+// Index of a lead byte among the 60 lead bytes (81..9F, E0..FC).
+unsigned LeadIndex(unsigned char lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
+
+// The code page as two lookup tables, read once from glibc's "CP932"
+// converter: one iconv call per character would make the CSV export of
+// 100,000 records take many seconds, a table lookup takes nanoseconds.
+// Taking the tables from iconv keeps its choices (which of two duplicate
+// codes the encoder picks, the user-defined area in the private-use area).
+class CodePage final {
  public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (ok()) iconv_close(cd_);
+  CodePage() : toCp932_(0x10000, 0), single_(256, 0), pair_(60 * kTrailCount, 0) {
+    const iconv_t decoder = iconv_open("UTF-8", "CP932");
+    const iconv_t encoder = iconv_open("CP932", "UTF-8");
+    const iconv_t failed = reinterpret_cast<iconv_t>(-1);
+    if (decoder != failed && encoder != failed) Fill(decoder, encoder);
+    if (decoder != failed) iconv_close(decoder);
+    if (encoder != failed) iconv_close(encoder);
   }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
 
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts as much of `in` as it can into `out` (appending); returns the
-  // number of input bytes consumed. Stops at the first bad or incomplete input.
-  std::size_t Run(std::string_view in, std::string& out) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    const std::size_t start = out.size();
-    // Three output bytes per input byte covers both directions (a CP932 byte
-    // never becomes more than three UTF-8 bytes, a UTF-8 character never more
-    // than two CP932 bytes).
-    out.resize(start + in.size() * 3);
-    char* inPtr = const_cast<char*>(in.data());
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data() + start;
-    std::size_t outLeft = out.size() - start;
-    iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-    out.resize(static_cast<std::size_t>(outPtr - out.data()));
-    return in.size() - inLeft;
+  // The character of a single byte, 0 when the byte is not one on its own.
+  char32_t Single(unsigned char b) const { return single_[b]; }
+  // The character of a lead and trail byte, 0 when unassigned.
+  char32_t Pair(unsigned char lead, unsigned char trail) const {
+    return pair_[LeadIndex(lead) * kTrailCount + (trail - kFirstTrail)];
   }
+  // The CP932 code of a character (one byte when below 0x100), 0 when none.
+  unsigned Code(char32_t c) const { return c < 0x10000 ? toCp932_[c] : 0; }
 
  private:
-  iconv_t cd_;
+  static std::string Convert(iconv_t cd, std::string_view in) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buffer[8];
+    char* inPtr = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return {};
+    return std::string(buffer, static_cast<std::size_t>(outPtr - buffer));
+  }
+
+  // The single character a UTF-8 text holds, 0 otherwise.
+  static char32_t OnlyCharacter(std::string_view utf8) {
+    if (utf8.empty()) return 0;
+    const Utf8Char ch = DecodeUtf8(utf8, 0);
+    return ch.valid && ch.length == utf8.size() && ch.code < 0x10000 ? ch.code : 0;
+  }
+
+  void Learn(iconv_t encoder, char32_t c) {
+    std::string utf8;
+    AppendUtf8(utf8, c);
+    const std::string code = Convert(encoder, utf8);
+    if (code.size() == 1) toCp932_[c] = static_cast<unsigned char>(code[0]);
+    if (code.size() == 2) {
+      toCp932_[c] = static_cast<unsigned>(static_cast<unsigned char>(code[0])) << 8 |
+                    static_cast<unsigned char>(code[1]);
+    }
+  }
+
+  void Fill(iconv_t decoder, iconv_t encoder) {
+    for (unsigned b = 0; b < 0x100; ++b) {
+      if (IsCp932LeadByte(static_cast<unsigned char>(b))) continue;
+      const char byte = static_cast<char>(b);
+      single_[b] = b == 0 ? 0 : OnlyCharacter(Convert(decoder, std::string_view(&byte, 1)));
+      if (single_[b] != 0) Learn(encoder, single_[b]);
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsCp932LeadByte(static_cast<unsigned char>(lead))) continue;
+      for (unsigned trail = kFirstTrail; trail <= 0xFC; ++trail) {
+        if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
+        const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        const char32_t c = OnlyCharacter(Convert(decoder, std::string_view(bytes, 2)));
+        pair_[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount + (trail - kFirstTrail)] = c;
+        // Only characters that some code decodes to are storable, so a
+        // character the encoder would merely approximate (¥ as 5C, — as 81 5C)
+        // never gets a code.
+        if (c != 0 && toCp932_[c] == 0) Learn(encoder, c);
+      }
+    }
+    // Characters with no CP932 code of their own that Linux input methods
+    // produce, stored as the CP932 character that looks the same.
+    static constexpr std::pair<char32_t, char32_t> kTwins[] = {
+        {0x301C, 0xFF5E},  // 〜 -> ～
+        {0x2212, 0xFF0D},  // − -> －
+        {0x2016, 0x2225},  // ‖ -> ∥
+        {0x00AC, 0xFFE2},  // ¬ -> ￢
+    };
+    for (const auto& [from, to] : kTwins) toCp932_[from] = toCp932_[to];
+  }
+
+  std::vector<std::uint16_t> toCp932_;
+  std::vector<char32_t> single_;
+  std::vector<char32_t> pair_;
 };
 
-Converter& Decoder() {
-  thread_local Converter converter("UTF-8", "CP932");
-  return converter;
-}
-
-Converter& Encoder() {
-  thread_local Converter converter("CP932", "UTF-8");
-  return converter;
+const CodePage& Cp932() {
+  static const CodePage codePage;
+  return codePage;
 }
 
 bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Characters with no CP932 code of their own that Linux input methods
-// produce, and the CP932 character that looks the same.
-char32_t Twin(char32_t c) {
-  switch (c) {
-    case 0x301C: return 0xFF5E;  // 〜 -> ～
-    case 0x2212: return 0xFF0D;  // − -> －
-    case 0x2016: return 0x2225;  // ‖ -> ∥
-    case 0x00AC: return 0xFFE2;  // ¬ -> ￢
-    default: return c;
-  }
-}
-
-// Characters glibc's CP932 encodes although they read back as another one.
-bool IsApproximated(char32_t c) {
-  return c == 0x00A2 || c == 0x00A3 || c == 0x00A5 || c == 0x2014 || c == 0x203E;
 }
 
 std::size_t WidthOf(const Utf8Char& ch) {
@@ -94,39 +133,68 @@ std::size_t WidthOf(const Utf8Char& ch) {
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   if (IsAscii(cp932)) return std::string(cp932);
-  std::string out;
-  out.reserve(cp932.size() * 2);
-  Converter& decoder = Decoder();
-  while (!cp932.empty()) {
-    const std::size_t done = decoder.ok() ? decoder.Run(cp932, out) : 0;
-    cp932.remove_prefix(done);
-    if (cp932.empty()) break;
-    // A bad character: an unassigned double-byte code takes its trail byte
-    // along, anything else (a stray byte, a lead byte without a trail) only
-    // itself, so the bytes after it still decode.
-    const auto lead = static_cast<unsigned char>(cp932[0]);
-    const bool pair = IsCp932LeadByte(lead) && cp932.size() >= 2 &&
-                      IsTrailByte(static_cast<unsigned char>(cp932[1]));
-    out += kReplacement;
-    cp932.remove_prefix(pair ? 2 : 1);
+  const CodePage& page = Cp932();
+  // Written through a pointer into a buffer of the largest possible size
+  // (three UTF-8 bytes per CP932 byte): the export converts millions of fields.
+  std::string out(cp932.size() * 3, '\0');
+  char* o = out.data();
+  const auto put = [&o](char32_t c) {
+    if (c < 0x80) {
+      *o++ = static_cast<char>(c);
+      return;
+    }
+    if (c < 0x800) {
+      *o++ = static_cast<char>(0xC0 | (c >> 6));
+    } else {
+      *o++ = static_cast<char>(0xE0 | (c >> 12));
+      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  };
+  for (std::size_t i = 0; i < cp932.size();) {
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    if (b < 0x80) {
+      *o++ = static_cast<char>(b);
+      ++i;
+    } else if (IsCp932LeadByte(b)) {
+      const bool pair =
+          i + 1 < cp932.size() && IsTrailByte(static_cast<unsigned char>(cp932[i + 1]));
+      // An unassigned code takes its trail byte along as one bad character;
+      // a lead byte without a trail spoils only itself, so what follows
+      // still decodes.
+      const char32_t c = pair ? page.Pair(b, static_cast<unsigned char>(cp932[i + 1])) : 0;
+      put(c != 0 ? c : 0xFFFD);
+      i += pair ? 2 : 1;
+    } else {
+      const char32_t c = page.Single(b);
+      put(c != 0 ? c : 0xFFFD);
+      ++i;
+    }
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return out;
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
-  std::string mapped;
-  mapped.reserve(utf8.size());
+  const CodePage& page = Cp932();
+  std::string out(utf8.size(), '\0');  // a character never takes more bytes in CP932
+  char* o = out.data();
   for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      *o++ = static_cast<char>(b);
+      ++i;
+      continue;
+    }
     const Utf8Char ch = DecodeUtf8(utf8, i);
-    if (!ch.valid || IsApproximated(ch.code)) return std::nullopt;
-    AppendUtf8(mapped, Twin(ch.code));
     i += ch.length;
+    const unsigned code = ch.valid ? page.Code(ch.code) : 0;
+    if (code == 0) return std::nullopt;
+    if (code > 0xFF) *o++ = static_cast<char>(code >> 8);
+    *o++ = static_cast<char>(code & 0xFF);
   }
-  Converter& encoder = Encoder();
-  if (!encoder.ok()) return std::nullopt;
-  std::string out;
-  if (encoder.Run(mapped, out) != mapped.size()) return std::nullopt;
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return out;
 }
 
