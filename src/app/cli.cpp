@@ -212,10 +212,12 @@ int RunInfo(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
   std::error_code ec;
   const fs::path shown = fs::absolute(dataDir, ec).lexically_normal();
   std::string text = "Data folder: " + (ec ? dataDir : shown).string() + "\n";
+  int present = 0;
   for (const Row& row : rows) {
     const RecordFile& file = FileOf(store, row.table);
     const fs::file_status status = fs::status(file.Path(), ec);
     const bool exists = fs::exists(status);
+    if (exists) ++present;
     if (exists && (!fs::is_regular_file(status) ||
                    !std::ifstream(file.Path(), std::ios::binary))) {
       err << "tankora: cannot read " << file.Path().string() << "\n";
@@ -235,6 +237,12 @@ int RunInfo(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
     text += "\n";
   }
   text += "Live customers: " + std::to_string(store.ActiveCount()) + "\n";
+  if (present == 0) {
+    // Most likely the folder above Data was named; say so rather than let
+    // the zeros look like an empty office.
+    err << "tankora: none of the record files is in " << dataDir.string()
+        << "; --data names the Data folder itself\n";
+  }
   out << text;
   out.flush();
   if (!out) {

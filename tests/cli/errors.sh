@@ -1,0 +1,31 @@
+# Usage errors exit 2 with the usage text; a missing Data folder exits 1 and
+# is not created.
+. "$(dirname "$0")/common.inc"
+
+for args in "--bogus" "info extra" "frobnicate" "export" "export everything" \
+            "export slips --encoding latin1" "info --all" "--data" "export slips -o"; do
+  # shellcheck disable=SC2086
+  expect_exit 2 "tankora $args" -- "$TANKORA" $args
+  grep -q '^Usage: tankora' "$WORK/err" || fail "tankora $args: no usage text on stderr"
+  [ -s "$WORK/out" ] && fail "tankora $args: wrote to stdout"
+done
+
+expect_exit 0 "--version" -- "$TANKORA" --version
+[ "$(cat "$WORK/out")" = "タンコラ  Ver 12.10.09" ] || fail "version text: $(cat "$WORK/out")"
+expect_exit 0 "--help" -- "$TANKORA" --help
+grep -q '^Usage: tankora' "$WORK/out" || fail "--help shows no usage"
+
+for cmd in "info" "export customers" "export slips -o $WORK/x.csv"; do
+  # shellcheck disable=SC2086
+  expect_exit 1 "$cmd on a missing folder" -- "$TANKORA" --data "$WORK/gone/Data" $cmd
+  grep -q "no Data folder at $WORK/gone/Data" "$WORK/err" || fail "$cmd: unclear message"
+  # shellcheck disable=SC2086
+  TANKORA_DATA="$WORK/gone/Data" expect_exit 1 "$cmd via TANKORA_DATA" -- "$TANKORA" $cmd
+done
+[ -e "$WORK/gone" ] && fail "a read-only command created the Data folder"
+[ -e "$WORK/x.csv" ] && fail "an export without data left a file"
+
+# A file where the folder should be is no Data folder either.
+echo "not a folder" >"$WORK/file"
+expect_exit 1 "info on a file" -- "$TANKORA" --data "$WORK/file" info
+finish
