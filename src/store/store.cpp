@@ -325,7 +325,9 @@ Status Store::WriteKokyaku(int n, Record& record) {
     if (!read) return read;
     liveNow = !current.Deleted();
   }
-  if (liveAfter && !liveNow && std::max(liveInFile_, ActiveCount()) >= kMaxActive) {
+  // The count kept here follows every write through this store, so it is
+  // right even while the index still waits for its rebuild.
+  if (liveAfter && !liveNow && liveInFile_ >= kMaxActive) {
     return Status::Fail(StoreError::TooManyCustomers,
                         "顧客は" + std::to_string(kMaxActive) +
                             "件までです。これ以上は登録できません (at most " +

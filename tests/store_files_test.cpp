@@ -1,0 +1,221 @@
+// Record-number access to the data files: counts, bounds, appends, partial
+// records and writes that fail.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include "store/store.h"
+#include "store_test_util.h"
+
+namespace tankora {
+namespace {
+
+using testing::BlankImage;
+using testing::CustomerImage;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+Record Slip(std::string_view name, std::string_view bikou) {
+  Record r(TenkenDenpLayout());
+  r.Set(TenkenDenp::KokyakuName, name);
+  r.Set(TenkenDenp::Bikou, bikou);
+  return r;
+}
+
+TEST(RecordFileTest, AppendsOnlyAtCountPlusOneAndReadsBackExactBytes) {
+  TempDir dir;
+  RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+  ASSERT_TRUE(file.OpenAtStart());
+  EXPECT_TRUE(std::filesystem::exists(file.Path()));
+  EXPECT_EQ(file.Count(), 0);
+
+  Record a = Slip("A", "first"), b = Slip("B", "second");
+  EXPECT_EQ(file.WriteRecord(2, a).error, StoreError::OutOfRange);
+  EXPECT_EQ(file.WriteRecord(0, a).error, StoreError::OutOfRange);
+  ASSERT_TRUE(file.WriteRecord(1, a));
+  ASSERT_TRUE(file.WriteRecord(2, b));
+  EXPECT_EQ(file.Count(), 2);
+  EXPECT_EQ(file.WriteRecord(4, a).error, StoreError::OutOfRange);
+  EXPECT_EQ(ReadBytes(file.Path()), std::string(a.Pack()) + std::string(b.Pack()));
+
+  // Overwrite in place keeps the count and the neighbour.
+  Record a2 = Slip("A", "changed");
+  ASSERT_TRUE(file.WriteRecord(1, a2));
+  EXPECT_EQ(file.Count(), 2);
+  Record got(TenkenDenpLayout());
+  ASSERT_TRUE(file.ReadRecord(1, got));
+  EXPECT_EQ(got.Trimmed(TenkenDenp::Bikou), "changed");
+  ASSERT_TRUE(file.ReadRecord(2, got));
+  EXPECT_EQ(got, b);
+
+  // Out-of-range reads fail and leave the buffer alone.
+  Record untouched = Slip("keep", "me");
+  EXPECT_EQ(file.ReadRecord(0, untouched).error, StoreError::OutOfRange);
+  EXPECT_EQ(file.ReadRecord(3, untouched).error, StoreError::OutOfRange);
+  EXPECT_EQ(untouched.Trimmed(TenkenDenp::KokyakuName), "keep");
+}
+
+TEST(RecordFileTest, TrailingPartialRecordIsNotCountedAndAnAppendReplacesIt) {
+  TempDir dir;
+  const auto path = dir.path() / "Kokyaku.120";
+  const std::string first = CustomerImage(' ', "\xb1", "one");
+  WriteBytes(path, first + std::string(999, 'z'));  // 1999 bytes: a copy cut short
+  RecordFile file(KokyakuLayout(), path);
+  ASSERT_TRUE(file.OpenAtStart());
+  EXPECT_EQ(file.Count(), 1);
+
+  std::string all;
+  ASSERT_TRUE(file.ReadAll(all));
+  EXPECT_EQ(all, first);
+  int visited = 0;
+  ASSERT_TRUE(file.Scan([&](int, std::string_view) { return ++visited, true; }));
+  EXPECT_EQ(visited, 1);
+
+  Record second(KokyakuLayout());
+  second.Set(Kokyaku::Name, "two");
+  ASSERT_TRUE(file.WriteRecord(2, second));
+  EXPECT_EQ(ReadBytes(path), first + std::string(second.Pack()));
+}
+
+TEST(RecordFileTest, ScanVisitsInFileOrderAcrossBlocksAndStopsWhenAsked) {
+  TempDir dir;
+  const auto path = dir.path() / "TenkenDenp.120";
+  std::string bytes;
+  for (int i = 1; i <= 3000; ++i) {  // spans several read blocks
+    std::string rec = BlankImage(200);
+    testing::Put(rec, 72, std::to_string(i));
+    bytes += rec;
+  }
+  WriteBytes(path, bytes);
+  RecordFile file(TenkenDenpLayout(), path);
+  ASSERT_TRUE(file.OpenAtStart());
+  int expected = 1;
+  bool inOrder = true;
+  ASSERT_TRUE(file.Scan([&](int n, std::string_view image) {
+    inOrder = inOrder && n == expected &&
+              image.substr(72, std::to_string(n).size()) == std::to_string(n);
+    ++expected;
+    return true;
+  }));
+  EXPECT_TRUE(inOrder);
+  EXPECT_EQ(expected, 3001);
+
+  int last = 0;
+  ASSERT_TRUE(file.Scan([&](int n, std::string_view) { return (last = n) < 1500; }));
+  EXPECT_EQ(last, 1500);
+}
+
+TEST(RecordFileTest, AFullDiskIsReportedWithItsCause) {
+  RecordFile full(TenkenDenpLayout(), "/dev/full");
+  Record slip = Slip("A", "x");
+  const Status s = full.WriteRecord(1, slip);
+  EXPECT_EQ(s.error, StoreError::WriteFailed);
+  EXPECT_NE(s.detail.find("No space left on device"), std::string::npos) << s.detail;
+  EXPECT_EQ(full.Count(), 0);
+}
+
+TEST(RecordFileTest, AnAppendCutShortLeavesTheEarlierRecordsWhole) {
+  TempDir dir;
+  const auto path = dir.path() / "TenkenDenp.120";
+  RecordFile file(TenkenDenpLayout(), path);
+  ASSERT_TRUE(file.OpenAtStart());
+  for (int i = 0; i < 3; ++i) {
+    Record r = Slip("A", std::to_string(i));
+    ASSERT_TRUE(file.WriteRecord(i + 1, r));
+  }
+  const std::string before = ReadBytes(path);
+
+  // The file may grow by only half a record: the write stops part-way.
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 700;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  Record extra = Slip("B", "fourth");
+  const Status s = file.WriteRecord(4, extra);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(s.error, StoreError::WriteFailed);
+  EXPECT_EQ(file.Count(), 3);
+  EXPECT_EQ(ReadBytes(path), before);
+  file.Recount();
+  EXPECT_EQ(file.Count(), 3);
+}
+
+TEST(RecordFileTest, AnInjectedWriteFailureChangesNothing) {
+  TempDir dir;
+  RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+  ASSERT_TRUE(file.OpenAtStart());
+  Record r = Slip("A", "x");
+  Store::SetFaultHook([](std::string_view point) { return point != "record:write"; });
+  const Status s = file.WriteRecord(1, r);
+  Store::SetFaultHook(nullptr);
+  EXPECT_EQ(s.error, StoreError::WriteFailed);
+  EXPECT_EQ(file.Count(), 0);
+  EXPECT_EQ(ReadBytes(file.Path()), "");
+}
+
+TEST(StoreFilesTest, OpensAFreshFolderAndCountsEachFile) {
+  TempDir dir;
+  const auto data = dir.path() / "nested" / "Data";
+  {
+    Store store(data);
+    ASSERT_TRUE(store.Open());
+    for (const char* name : {"Kokyaku.120", "TenkenDenp.120", "Kouji.120"}) {
+      EXPECT_EQ(std::filesystem::file_size(data / name), 0u) << name;
+    }
+    EXPECT_EQ(store.KokyakuCount(), 0);
+    Record slip = Slip("A", "x");
+    ASSERT_TRUE(store.TenkenFile().WriteRecord(1, slip));
+    EXPECT_EQ(store.TenkenCount(), 1);
+    EXPECT_EQ(store.TenkenFile().WriteRecord(3, slip).error, StoreError::OutOfRange);
+    Record ledger(KoujiLayout());
+    ASSERT_TRUE(store.KoujiFile().WriteRecord(1, ledger));
+    ASSERT_TRUE(store.KoujiFile().WriteRecord(2, ledger));
+  }
+  Store again(data);
+  ASSERT_TRUE(again.Open());
+  EXPECT_EQ(again.TenkenCount(), 1);
+  EXPECT_EQ(again.KoujiCount(), 2);
+}
+
+TEST(StoreFilesTest, AFolderThatCannotExistFailsEveryOperationQuietly) {
+  TempDir dir;
+  WriteBytes(dir.path() / "plainfile", "x");
+  Store store(dir.path() / "plainfile" / "Data");
+  const Status s = store.Open();
+  EXPECT_EQ(s.error, StoreError::CannotOpen);
+  EXPECT_FALSE(s.detail.empty());
+  EXPECT_EQ(store.KokyakuCount(), 0);
+  EXPECT_EQ(store.ActiveCount(), 0);
+  Record customer(KokyakuLayout());
+  customer.Set(Kokyaku::Name, "A");
+  EXPECT_FALSE(store.WriteKokyaku(1, customer));
+  EXPECT_EQ(store.KokyakuFind("A"), 0);
+  EXPECT_FALSE(store.KokyakuSortAndIndex());
+}
+
+TEST(StoreFilesTest, ReadOnlyOpenCreatesNothing) {
+  TempDir dir;
+  const auto data = dir.path() / "Data";
+  std::filesystem::create_directory(data);
+  WriteBytes(data / "Kokyaku.120",
+             CustomerImage(' ', "\xb1", "a") + CustomerImage('1', "\xb2", "b") +
+                 CustomerImage(' ', "\xb3", "c"));
+  Store store(data);
+  ASSERT_TRUE(store.OpenReadOnly());
+  EXPECT_EQ(store.KokyakuCount(), 3);
+  EXPECT_EQ(store.ActiveIndex(), (std::vector<int>{1, 3}));
+  EXPECT_EQ(store.TenkenCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(data / "TenkenDenp.120"));
+  EXPECT_FALSE(std::filesystem::exists(data / "Jisya.120"));
+  EXPECT_FALSE(Store(dir.path() / "missing").OpenReadOnly());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+}  // namespace
+}  // namespace tankora
