@@ -18,6 +18,9 @@ class EraCalendar;
 
 enum class Key { Enter, Home, F1, F2, F3, F5, F6, F7, F8, F9, PageUp, PageDown, Other };
 
+// The label that shows Notice() (CP932), on the main window below the tabs.
+inline constexpr std::string_view kNoticeLabel = "Label_Notice";
+
 class Session final {
  public:
   Session(Store& store, const EraCalendar& eras, View& view);
@@ -29,6 +32,9 @@ class Session final {
   // date into their edits, the list with the new-customer row selected, the
   // slip screen in front.
   void Start();
+  // The window became active: the focus goes to the first field of the slip
+  // or ledger screen when one of them is in front.
+  void WindowActivated();
 
   // The input framework's events, by control name.
   void FieldEnter(std::string_view control);
@@ -43,6 +49,11 @@ class Session final {
   void LabelClick(std::string_view label);
 
   Screen CurrentScreen() const;
+  // Shows the panels and tab colours of CurrentScreen.
+  void ShowScreen();
+  // What a tab label click does: nothing when the screen is in front already,
+  // else shows it, lets it refresh and focuses its first control.
+  void SwitchScreen(Screen screen);
   // Writes the company record (at close, and after every company field commit).
   Status SaveCompany();
   // Set by "F9 終了"; the window closes when it sees it.

@@ -45,6 +45,10 @@ class View {
   virtual void SetVisible(std::string_view control, bool visible) = 0;
   // A tab label drawn current (navy, white text) or not (white, black text).
   virtual void SetTabCurrent(std::string_view tabLabel, bool current) = 0;
+
+  // Opens a document beside the program with the desktop's default
+  // application ("Manual/Manual.pdf"); a missing document does nothing.
+  virtual void OpenDocument(std::string_view /*relativePath*/) {}
 };
 
 }  // namespace tankora

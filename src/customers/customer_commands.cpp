@@ -1,0 +1,144 @@
+// The customer record on screen and the commands that store it.
+#include <string>
+#include <unordered_set>
+
+#include "customers/customer_screen.h"
+#include "shell/input_framework.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+std::string WriteFailureNotice(const Status& st) {
+  if (st.error == StoreError::TooManyCustomers) {
+    return "顧客は" + std::to_string(Store::kMaxActive) +
+           "件までしか登録できません。登録しませんでした。";
+  }
+  return "顧客を保存できませんでした: " + st.detail;
+}
+
+// After a customer write: the sorted file and its index, the list slots.
+// The record is on disk already, so a failed sort is told but changes nothing.
+void SortAndIndex(Session::State& s) {
+  const Status st = s.store.KokyakuCount() > 1 ? s.store.KokyakuSortAndIndex()
+                                               : s.store.RebuildIndex();
+  if (!st) s.SetNotice("顧客の並べ替えができませんでした: " + st.detail);
+  KokyakuSlotsRebuild(s);
+}
+
+// The slot of the customer whose whole image is `image` (the sort moves
+// records, so the record number written is not where the customer stays);
+// failing that, the first customer of that name.
+int SlotOfImage(Session::State& s, std::string_view image) {
+  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
+  const std::string_view name = image.substr(offset, 20);
+  std::unordered_set<int> same, sameName;
+  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
+    if (rec == image) same.insert(n);
+    if (rec.substr(offset, 20) == name) sameName.insert(n);
+    return true;
+  });
+  for (const auto* set : {&same, &sameName}) {
+    for (int slot = 0; slot < s.SlotCount(); ++slot) {
+      if (set->count(s.slots[static_cast<std::size_t>(slot)])) return slot;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+void CustomerStart(Session::State& s) {
+  s.showDeleted = false;
+  s.view.SetChecked("CheckBox_AllDispSW", false);
+  s.view.SetVisible("Panel_KensinSyuukinMonth", false);
+  s.monthPanelShown = false;
+  KokyakuSlotsRebuild(s);
+  s.kokyaku.Clear();
+  s.loadedRecNo = 0;
+  KokyakuShow(s);
+  KokyakuPlaceNewRow(s);
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+}
+
+void KokyakuShow(Session::State& s) {
+  if (s.seams.customerShown) s.seams.customerShown(s.session);
+  ShowRecordFields(s, Screen::Customer, RecordKind::Kokyaku);
+  MonthPlanShow(s);
+}
+
+void KokyakuWrite(Session::State& s) {
+  const std::string_view name = s.kokyaku.Get(Kokyaku::Name);
+  if (name.empty() || name[0] == ' ') return;
+  const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
+  // A deleted customer shown with "削除した顧客も表示" comes back to life.
+  const bool restoring = s.kokyaku.Deleted();
+  if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
+  if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
+    if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+    // The screen keeps what was typed: nothing is lost by a refused store.
+    s.SetNotice(WriteFailureNotice(st));
+    return;
+  }
+  SortAndIndex(s);
+  KokyakuNew(s);
+}
+
+void KokyakuDelete(Session::State& s) {
+  if (s.loadedRecNo == 0 || s.kokyaku.Deleted()) return;
+  s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+  if (Status st = s.store.WriteKokyaku(s.loadedRecNo, s.kokyaku); !st) {
+    s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
+    s.SetNotice(WriteFailureNotice(st));
+    return;
+  }
+  // Even with a single record the index is rebuilt, so the customer leaves
+  // the list at once.
+  SortAndIndex(s);
+  KokyakuNew(s);
+}
+
+void KokyakuNew(Session::State& s) {
+  s.kokyaku.Clear();
+  s.loadedRecNo = 0;
+  KokyakuShow(s);
+  if (s.seams.customerCleared) s.seams.customerCleared(s.session);
+  KokyakuPlaceNewRow(s);
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+  MonthPanelHide(s, /*focusRecord=*/false);
+  switch (s.currentScreen) {
+    case Screen::Ledger: FocusControl(s, "Edit_Kouji_Name"); break;
+    case Screen::Slip: FocusControl(s, "Edit_Panel_Tenken_Address"); break;
+    default: FocusControl(s, "Edit_Kokyaku_Kana"); break;
+  }
+}
+
+Status KokyakuStoreCurrent(Session::State& s) {
+  const std::string image(s.kokyaku.Pack());
+  const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
+  if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
+    s.SetNotice(WriteFailureNotice(st));
+    return st;
+  }
+  SortAndIndex(s);
+  if (const int slot = SlotOfImage(s, image); slot >= 0) {
+    s.currentSlot = slot;
+    s.loadedRecNo = s.slots[static_cast<std::size_t>(slot)];
+    s.kokyakuPageTop = slot > kListRows - 1 ? slot - (kListRows - 1) : 0;
+  } else {
+    // Not listed (a deleted customer while deleted ones are hidden): deleted
+    // records never move, so its record number still holds.
+    s.loadedRecNo = n;
+  }
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+  return Status::Ok();
+}
+
+}  // namespace tankora

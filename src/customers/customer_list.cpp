@@ -1,0 +1,228 @@
+// The customer list: 25 rows over the list slots, paging, row selection and
+// finding a customer's row by name.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <unordered_set>
+
+#include "customers/customer_screen.h"
+#include "shell/input_framework.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+struct RowNames {
+  std::array<std::string, kListRows> kana, name, shape;
+  RowNames() {
+    char text[64];
+    for (int r = 0; r < kListRows; ++r) {
+      std::snprintf(text, sizeof text, "Label_Kokyaku_Kana_%02d", r + 1);
+      kana[static_cast<std::size_t>(r)] = text;
+      std::snprintf(text, sizeof text, "Label_Kokyaku_Name_%02d", r + 1);
+      name[static_cast<std::size_t>(r)] = text;
+      std::snprintf(text, sizeof text, "Shape_Kokyaku_%02d", r + 1);
+      shape[static_cast<std::size_t>(r)] = text;
+    }
+  }
+};
+
+const RowNames& Rows() {
+  static const RowNames names;
+  return names;
+}
+
+// 削 in CP932: the mark before a deleted customer's name.
+constexpr std::string_view kDeletedMark = "\x8D\xED";
+
+// The page that shows `slot` in its last row when it is beyond the first page.
+void PageTo(Session::State& s, int slot) {
+  s.kokyakuPageTop = slot > kListRows - 1 ? slot - (kListRows - 1) : 0;
+}
+
+void ListRedraw(Session::State& s) {
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+}
+
+}  // namespace
+
+void KokyakuSlotsRebuild(Session::State& s) {
+  if (!s.showDeleted) {
+    s.slots = s.store.ActiveIndex();
+    return;
+  }
+  s.slots.resize(static_cast<std::size_t>(s.store.KokyakuCount()));
+  for (std::size_t i = 0; i < s.slots.size(); ++i) s.slots[i] = static_cast<int>(i) + 1;
+}
+
+void KokyakuListShow(Session::State& s) {
+  // A row record of its own: drawing the list never touches the customer
+  // being edited.
+  Record row(KokyakuLayout());
+  const RowNames& names = Rows();
+  for (int r = 0; r < kListRows; ++r) {
+    const int slot = s.kokyakuPageTop + r;
+    std::string kana = FillBlanks(4);
+    std::string name = FillBlanks(20);
+    RowStyle style = RowStyle::Normal;
+    if (slot >= 0 && slot < s.SlotCount() &&
+        s.store.KokyakuFile().ReadRecord(s.slots[static_cast<std::size_t>(slot)], row)) {
+      kana = row.Get(Kokyaku::Kana);
+      name = row.Get(Kokyaku::Name);
+      if (row.Deleted()) {
+        style = RowStyle::Deleted;
+        name = std::string(kDeletedMark) + name;
+      }
+    }
+    const auto i = static_cast<std::size_t>(r);
+    s.view.SetText(names.kana[i], kana);
+    s.view.SetText(names.name[i], name);
+    s.view.SetRowStyle(r, style);
+  }
+}
+
+void KokyakuRowHighlight(Session::State& s) {
+  const int selected = s.KokyakuRow();
+  const RowNames& names = Rows();
+  for (int r = 0; r < kListRows; ++r) {
+    const std::string& shape = names.shape[static_cast<std::size_t>(r)];
+    if (r == selected) {
+      FrameOn(s.view, shape);
+    } else {
+      FrameOff(s.view, shape);
+    }
+  }
+}
+
+void KokyakuPositionShow(Session::State& s) {
+  s.view.SetText("Label_KokyakuChoose_Line", std::to_string(s.currentSlot + 1));
+  s.view.SetText("Label_KokyakuDs", std::to_string(s.SlotCount()));
+}
+
+void KokyakuPlaceNewRow(Session::State& s) {
+  s.currentSlot = s.SlotCount();
+  PageTo(s, s.currentSlot);
+}
+
+void KokyakuRowClick(Session::State& s, int row) {
+  if (row < 0 || row >= kListRows) return;
+  const int slot = s.kokyakuPageTop + row;
+  if (slot <= s.SlotCount() && slot != s.currentSlot) {
+    KokyakuRowSelect(s, row);
+  } else if (s.seams.rowReselected) {
+    s.seams.rowReselected(s.session);
+  }
+}
+
+void KokyakuRowSelect(Session::State& s, int row) {
+  const int slot = s.kokyakuPageTop + row;
+  if (row < 0 || row >= kListRows || slot > s.SlotCount()) return;
+  // Leave the field being edited first: its commit lands in the customer
+  // being left, not in the one about to be loaded.
+  FocusControl(s, "Edit_KokyakuList_Temp");
+
+  s.currentSlot = slot;
+  s.loadedRecNo = 0;
+  s.kokyaku.Clear();
+  s.SetNotice({});
+  if (slot < s.SlotCount()) {
+    const int n = s.slots[static_cast<std::size_t>(slot)];
+    if (Status st = s.store.KokyakuFile().ReadRecord(n, s.kokyaku); st) {
+      s.loadedRecNo = n;
+      if (s.kokyaku.Deleted()) {
+        s.SetNotice("削除された顧客です。F1 登録で元に戻せます。");
+      }
+    } else {
+      s.kokyaku.Clear();
+      s.SetNotice("顧客を読めませんでした: " + st.detail);
+    }
+  }
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+  KokyakuShow(s);
+  if (s.seams.customerSelected) s.seams.customerSelected(s.session);
+
+  switch (s.currentScreen) {
+    case Screen::Slip: FocusControl(s, "Edit_Panel_Tenken_Year"); break;
+    case Screen::Ledger: FocusControl(s, "Edit_Kouji_Name"); break;
+    default: FocusControl(s, CustomerFirstFocus(s)); break;
+  }
+}
+
+void KokyakuPageBack(Session::State& s) {
+  const int count = s.SlotCount();
+  if (count <= kListRows - 1) return;
+  const int before = s.kokyakuPageTop;
+  if (s.kokyakuPageTop - kListRows >= 0) {
+    s.kokyakuPageTop -= kListRows;
+  } else {
+    s.kokyakuPageTop = 0;
+  }
+  if (s.kokyakuPageTop == before) return;
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+}
+
+void KokyakuPageNext(Session::State& s) {
+  const int count = s.SlotCount();
+  if (count <= kListRows - 1) return;
+  const int last = count - (kListRows - 1);
+  const int before = s.kokyakuPageTop;
+  if (s.kokyakuPageTop + kListRows < last) {
+    s.kokyakuPageTop += kListRows;
+  } else {
+    s.kokyakuPageTop = last;
+  }
+  if (s.kokyakuPageTop == before) return;
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+}
+
+int KokyakuLocate(Session::State& s, std::string_view name) {
+  const std::string key = PadField(name, TextAlign::Left, 20);
+  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
+  std::unordered_set<int> matches;
+  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
+    if (image.substr(offset, 20) == key) matches.insert(n);
+    return true;
+  });
+  int found = -1;
+  for (int slot = 0; slot < s.SlotCount() && found < 0 && !matches.empty(); ++slot) {
+    if (matches.count(s.slots[static_cast<std::size_t>(slot)])) found = slot;
+  }
+  if (found >= 0) {
+    s.currentSlot = found;
+    s.loadedRecNo = s.slots[static_cast<std::size_t>(found)];
+    PageTo(s, found);
+  } else {
+    s.kokyakuPageTop = 0;
+  }
+  ListRedraw(s);
+  return found;
+}
+
+void KokyakuShowDeleted(Session::State& s, bool on) {
+  if (on == s.showDeleted) return;
+  s.showDeleted = on;
+  KokyakuSlotsRebuild(s);
+  int slot = -1;
+  for (int i = 0; s.loadedRecNo != 0 && i < s.SlotCount(); ++i) {
+    if (s.slots[static_cast<std::size_t>(i)] == s.loadedRecNo) slot = i;
+  }
+  if (slot >= 0) {
+    s.currentSlot = slot;
+    PageTo(s, slot);
+    ListRedraw(s);
+  } else if (s.loadedRecNo != 0) {
+    // The deleted customer on screen is no longer listed.
+    KokyakuNew(s);
+  } else {
+    KokyakuPlaceNewRow(s);
+    ListRedraw(s);
+  }
+}
+
+}  // namespace tankora

@@ -1,0 +1,46 @@
+// The yearly plan: inspection and collection months and the amounts.
+#include <string>
+
+#include "customers/customer_screen.h"
+#include "shell/input_framework.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+int MonthsSet(const Record& rec, int field) {
+  int count = 0;
+  for (const char c : rec.Get(field)) count += c == '1';
+  return count;
+}
+
+}  // namespace
+
+void MonthPlanShow(Session::State& s) {
+  const Record& rec = s.kokyaku;
+  s.view.SetText("Label_TenkenKaisuu", std::to_string(MonthsSet(rec, Kokyaku::TenkenMonths)));
+  s.view.SetText("Label_SyuukinKaisuu", std::to_string(MonthsSet(rec, Kokyaku::SyuukinMonths)));
+  // Amounts are read the way every number field is: the digits at the start.
+  long total = 0;
+  for (int f = Kokyaku::Syukinngaku01; f <= Kokyaku::Syukinngaku12; ++f) {
+    total += ValueOf(rec.Get(f));
+  }
+  s.view.SetText("Label_SyuukinnTotal", std::to_string(total));
+}
+
+void MonthPanelShow(Session::State& s) {
+  s.monthPanelShown = true;
+  s.view.SetVisible("Panel_KensinSyuukinMonth", true);
+  FocusControl(s, "CheckBox_Tenken_01");
+}
+
+void MonthPanelHide(Session::State& s, bool focusRecord) {
+  if (s.monthPanelShown) {
+    s.monthPanelShown = false;
+    s.view.SetVisible("Panel_KensinSyuukinMonth", false);
+  }
+  if (focusRecord) FocusControl(s, "Edit_Kokyaku_Zip1");
+}
+
+}  // namespace tankora

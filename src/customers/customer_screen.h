@@ -1,0 +1,69 @@
+// The customer screen: the 25-row customer list with paging, the customer
+// record's edits and commands, and the month plan sub-panel.
+#pragma once
+
+#include <string_view>
+
+#include "shell/screen_def.h"
+#include "shell/session_state.h"
+#include "store/status.h"
+
+namespace tankora {
+
+const ScreenDef& CustomerScreenDef();
+
+// --- start-up and focus ------------------------------------------------------
+
+// Start-up: the list index, the empty customer, the new-customer row selected.
+void CustomerStart(Session::State& s);
+// The first control of the customer screen as it stands (the month panel's
+// first box while that panel covers the record).
+std::string_view CustomerFirstFocus(const Session::State& s);
+
+// --- list (customer_list.cpp) -----------------------------------------------
+
+// Re-reads the list slots from the store's index (or, when deleted customers
+// are shown, every record in file order).
+void KokyakuSlotsRebuild(Session::State& s);
+void KokyakuListShow(Session::State& s);
+void KokyakuRowHighlight(Session::State& s);
+// Label_KokyakuChoose_Line and Label_KokyakuDs.
+void KokyakuPositionShow(Session::State& s);
+// A click on row `row` (0..24) of the page.
+void KokyakuRowClick(Session::State& s, int row);
+// Makes row `row` current and loads its customer everywhere.
+void KokyakuRowSelect(Session::State& s, int row);
+void KokyakuPageBack(Session::State& s);
+void KokyakuPageNext(Session::State& s);
+// The new-customer row becomes current, on the last page.
+void KokyakuPlaceNewRow(Session::State& s);
+// Shows and selects the first listed customer whose 20-byte name equals
+// `name` and makes it the loaded customer's slot; returns its slot, or -1
+// (then the first page is shown and the selection stays).
+int KokyakuLocate(Session::State& s, std::string_view name);
+// The "削除した顧客も表示" switch.
+void KokyakuShowDeleted(Session::State& s, bool on);
+
+// --- record and commands (customer_commands.cpp) ----------------------------
+
+// The working customer record into the customer screen's controls.
+void KokyakuShow(Session::State& s);
+// F1 登録: stores the loaded customer (its own record number, or a new one),
+// restores a deleted one, re-sorts, and empties the screen for the next.
+void KokyakuWrite(Session::State& s);
+// F2 削除: marks the loaded customer deleted and empties the screen.
+void KokyakuDelete(Session::State& s);
+// F8 追加: an empty customer on the new-customer row.
+void KokyakuNew(Session::State& s);
+// Stores the customer being edited and keeps it loaded and selected (for the
+// slip screen's register command). The working record is unchanged.
+Status KokyakuStoreCurrent(Session::State& s);
+
+// --- month plan (customer_months.cpp) ----------------------------------------
+
+// Label_TenkenKaisuu, Label_SyuukinKaisuu and Label_SyuukinnTotal.
+void MonthPlanShow(Session::State& s);
+void MonthPanelShow(Session::State& s);
+void MonthPanelHide(Session::State& s, bool focusRecord);
+
+}  // namespace tankora

@@ -1,0 +1,369 @@
+#include "shell/input_framework.h"
+
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+// Keeps a command from starting while another one runs (a focus change made
+// by a command reaches the framework again before the command returns).
+class CommandScope final {
+ public:
+  explicit CommandScope(Session::State& s) : s_(s) { ++s_.commandDepth; }
+  ~CommandScope() { --s_.commandDepth; }
+  CommandScope(const CommandScope&) = delete;
+  CommandScope& operator=(const CommandScope&) = delete;
+
+ private:
+  Session::State& s_;
+};
+
+const InputField* RadioOfKind(Screen screen, FieldKind kind) {
+  const ScreenDef* def = FindScreen(screen);
+  if (!def) return nullptr;
+  for (const InputField& f : def->fields) {
+    if (f.kind == kind) return &f;
+  }
+  return nullptr;
+}
+
+// `next`/`previous` as a control name: kRadio becomes whichever button of the
+// screen's pair is checked.
+std::string_view Resolve(Session::State& s, Screen screen, std::string_view name) {
+  if (name != kRadio) return name;
+  const InputField* only = RadioOfKind(screen, FieldKind::RadioOnly);
+  const InputField* haisui = RadioOfKind(screen, FieldKind::RadioHaisui);
+  if (only && (s.view.Checked(only->control) || !haisui)) return only->control;
+  return haisui ? haisui->control : std::string_view{};
+}
+
+std::string TwoDigitPart(std::string_view text, long low, long high) {
+  const std::string t = TrimBlanks(text);
+  const long v = ValueOf(t);
+  if (v < low || v > high) return FillBlanks(2);
+  return PadField(t, TextAlign::Right, 2);
+}
+
+}  // namespace
+
+bool IsEditKind(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Text:
+    case FieldKind::Reading:
+    case FieldKind::Amount:
+    case FieldKind::YearPart:
+    case FieldKind::MonthPart:
+    case FieldKind::DayPart:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsBoxKind(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::FlagBox:
+    case FieldKind::MonthBox:
+    case FieldKind::RadioOnly:
+    case FieldKind::RadioHaisui:
+    case FieldKind::Check:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void FrameOn(View& view, std::string_view shape) {
+  if (!shape.empty() && view.Frame(shape) != FrameState::Selected) {
+    view.SetFrame(shape, FrameState::Selected);
+  }
+}
+
+void FrameOff(View& view, std::string_view shape) {
+  if (!shape.empty() && view.Frame(shape) != FrameState::Plain) {
+    view.SetFrame(shape, FrameState::Plain);
+  }
+}
+
+void FocusControl(Session::State& s, std::string_view control) {
+  if (!control.empty()) s.view.Focus(control);
+}
+
+CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
+                             const EraCalendar& eras) {
+  const std::size_t w = field.width;
+  switch (field.kind) {
+    case FieldKind::Text: {
+      std::string v = PadField(text, TextAlign::Left, w);
+      return {v, v};
+    }
+    case FieldKind::Reading: {
+      std::string v = PadField(text, TextAlign::Right, w);
+      return {v, v};
+    }
+    case FieldKind::Amount: {
+      std::string v = ValueOf(text) == 0 ? FillBlanks(w) : PadField(text, TextAlign::Right, w);
+      return {v, v};
+    }
+    case FieldKind::YearPart: {
+      const std::string t = TrimBlanks(text);
+      if (!eras.ParseYear(t)) return {FillBlanks(2), FillBlanks(4)};
+      // Two positions as the old two-digit edit had; an era letter makes three.
+      std::string shown = PadField(t, TextAlign::Right, t.size() <= 2 ? 2 : w);
+      return {shown, eras.YearToStored(t)};
+    }
+    case FieldKind::MonthPart: {
+      std::string v = TwoDigitPart(text, 1, 12);
+      return {v, v};
+    }
+    case FieldKind::DayPart: {
+      std::string v = TwoDigitPart(text, 1, 31);
+      return {v, v};
+    }
+    default:
+      return {std::string(text), std::string(text)};
+  }
+}
+
+void CommitField(Session::State& s, const InputField& f, bool byEnter) {
+  View& view = s.view;
+  if (f.kind == FieldKind::Command) return;
+  if (IsEditKind(f.kind)) {
+    const std::string text = view.Text(f.control);
+    const CommittedValue v = NormalizeEdit(f, text, s.eras);
+    if (v.shown != text) view.SetText(f.control, v.shown);
+    for (std::string_view m : f.mirrors) {
+      if (!m.empty()) view.SetText(m, v.shown);
+    }
+    for (const FieldTarget& t : f.targets) {
+      if (Record* rec = s.RecordOf(t.record); rec && t.field >= 0) rec->Set(t.field, v.stored);
+    }
+  } else if (f.kind == FieldKind::FlagBox || f.kind == FieldKind::MonthBox) {
+    const bool on = view.Checked(f.control);
+    const int pos = f.kind == FieldKind::MonthBox ? f.month - 1 : 0;
+    for (std::string_view m : f.mirrors) {
+      if (!m.empty()) view.SetChecked(m, on);
+    }
+    for (const FieldTarget& t : f.targets) {
+      if (Record* rec = s.RecordOf(t.record); rec && t.field >= 0) rec->SetFlagAt(t.field, pos, on);
+    }
+  } else if (f.kind == FieldKind::RadioOnly || f.kind == FieldKind::RadioHaisui) {
+    const bool checked = view.Checked(f.control);
+    if (!checked && !byEnter) return;
+    if (!checked) {
+      // Enter stores the focused button's value, so that button is the one shown.
+      view.SetChecked(f.control, true);
+      const FieldKind other =
+          f.kind == FieldKind::RadioOnly ? FieldKind::RadioHaisui : FieldKind::RadioOnly;
+      if (const InputField* partner = RadioOfKind(f.screen, other)) {
+        view.SetChecked(partner->control, false);
+      }
+    }
+    const bool haisui = f.kind == FieldKind::RadioHaisui;
+    // mirrors[0]: the button of the same value on the other screen,
+    // mirrors[1]: its partner there.
+    if (!f.mirrors[0].empty()) view.SetChecked(f.mirrors[0], true);
+    if (!f.mirrors[1].empty()) view.SetChecked(f.mirrors[1], false);
+    for (const FieldTarget& t : f.targets) {
+      if (Record* rec = s.RecordOf(t.record); rec && t.field >= 0) {
+        rec->SetFlagAt(t.field, 0, haisui);
+      }
+    }
+  }
+  if (const ScreenDef* def = FindScreen(f.screen); def && def->afterCommit) {
+    def->afterCommit(s.session, f);
+  }
+}
+
+void CommandCursorDraw(Session::State& s, Screen screen) {
+  const ScreenDef* def = FindScreen(screen);
+  if (!def) return;
+  const int cursor = s.CursorOf(screen);
+  for (const CommandDef& c : def->commands) {
+    if (c.cursor < 0 || c.shape.empty()) continue;
+    if (c.cursor == cursor) {
+      FrameOn(s.view, c.shape);
+    } else {
+      FrameOff(s.view, c.shape);
+    }
+  }
+}
+
+void FieldEnter(Session::State& s, std::string_view control) {
+  s.enterCommitted = false;
+  const InputField* f = FindField(control);
+  if (!f) return;
+  if (f->kind == FieldKind::Command) {
+    CommandCursorDraw(s, f->screen);
+    return;
+  }
+  if (IsEditKind(f->kind)) {
+    const std::string text = s.view.Text(control);
+    const std::string bare = TrimBlanks(text);
+    if (bare != text) s.view.SetText(control, bare);
+  }
+  FrameOn(s.view, f->frame);
+}
+
+void FieldLeave(Session::State& s, std::string_view control) {
+  const InputField* f = FindField(control);
+  if (!f || f->kind == FieldKind::Command) return;
+  if (!s.enterCommitted) CommitField(s, *f);
+  FrameOff(s.view, f->frame);
+}
+
+void BoxClicked(Session::State& s, std::string_view control) {
+  const InputField* f = FindField(control);
+  if (!f || !IsBoxKind(f->kind)) return;
+  CommitField(s, *f);
+}
+
+void RunCommand(Session::State& s, const CommandDef& command) {
+  if (s.commandDepth > 0 || !command.run) return;
+  CommandScope scope(s);
+  s.SetNotice({});
+  const std::string focused = s.view.Focused();
+  const InputField* f = FindField(focused);
+  const bool commit = f && f->kind != FieldKind::Command && f->kind != FieldKind::Check;
+  if (commit) {
+    CommitField(s, *f);
+    // The command may move the focus; leaving this field must not store its
+    // text again into whatever record the command has loaded meanwhile.
+    s.enterCommitted = true;
+  }
+  command.run(s.session);
+  // Still in the same field: later typing there must be committed again.
+  if (commit && s.view.Focused() == focused) s.enterCommitted = false;
+}
+
+bool FieldKeyDown(Session::State& s, std::string_view control, Key key) {
+  if (s.commandDepth > 0) return false;
+  const InputField* f = FindField(control);
+  const Screen screen = f ? f->screen : s.currentScreen;
+  const ScreenDef* def = FindScreen(screen);
+
+  if (key == Key::Home) {
+    if (!f) return false;
+    const std::string_view previous = Resolve(s, screen, f->previous);
+    if (previous.empty()) return false;
+    FocusControl(s, previous);
+    return true;
+  }
+
+  if (key == Key::Enter) {
+    if (!f) return false;
+    if (f->kind == FieldKind::Command) {
+      const CommandDef* c = FindCommandAtCursor(screen, s.CursorOf(screen));
+      if (def && def->commandFieldClearsCursor) {
+        s.CursorOf(screen) = -1;
+        CommandCursorDraw(s, screen);
+      }
+      if (c) RunCommand(s, *c);
+      return true;
+    }
+    s.enterCommitted = true;
+    CommitField(s, *f, /*byEnter=*/true);
+    const std::string_view next = Resolve(s, screen, f->next);
+    const InputField* nf = next.empty() ? nullptr : FindField(next);
+    if (nf && nf->kind == FieldKind::Command && def && def->enterSelectsFirstCommand) {
+      s.CursorOf(nf->screen) = 0;
+    }
+    FocusControl(s, next);
+    // The focus did not move (no next control): the field stays open for
+    // typing, and leaving it must commit again.
+    if (s.view.Focused() == control) s.enterCommitted = false;
+    return true;
+  }
+
+  const CommandDef* c = FindCommand(screen, key);
+  if (!c) return false;
+  RunCommand(s, *c);
+  return true;
+}
+
+void LabelPress(Session::State& s, std::string_view label) {
+  const CommandDef* c = FindCommandByLabel(label);
+  if (c && c->framed) FrameOn(s.view, c->shape);
+}
+
+void LabelRelease(Session::State& s, std::string_view label) {
+  const CommandDef* c = FindCommandByLabel(label);
+  if (c && c->framed) FrameOff(s.view, c->shape);
+}
+
+bool LabelClick(Session::State& s, std::string_view label) {
+  if (const CommandDef* c = FindCommandByLabel(label)) {
+    RunCommand(s, *c);
+    return true;
+  }
+  if (s.commandDepth > 0) return false;
+  for (int i = 0; i < kScreenCount; ++i) {
+    const ScreenDef* def = FindScreen(static_cast<Screen>(i));
+    if (def && def->labelClick && def->labelClick(s.session, label)) return true;
+  }
+  return false;
+}
+
+namespace {
+
+void ShowFieldWithFocus(Session::State& s, const InputField& f, std::string_view focused) {
+  const FieldTarget& t = f.targets[0];
+  const Record* rec = s.RecordOf(t.record);
+  if (!rec || t.field < 0) return;
+  View& view = s.view;
+  switch (f.kind) {
+    case FieldKind::YearPart: {
+      const int fc = rec->Layout().FieldCount();
+      const std::string_view month = t.field + 1 < fc ? rec->Get(t.field + 1) : std::string_view{};
+      const std::string_view day = t.field + 2 < fc ? rec->Get(t.field + 2) : std::string_view{};
+      std::string text = s.eras.YearForDisplay(rec->Get(t.field), month, day);
+      view.SetText(f.control, f.control == focused ? TrimBlanks(text) : text);
+      break;
+    }
+    case FieldKind::Text:
+    case FieldKind::Reading:
+    case FieldKind::Amount:
+    case FieldKind::MonthPart:
+    case FieldKind::DayPart: {
+      const std::string_view text = rec->Get(t.field);
+      view.SetText(f.control, f.control == focused ? TrimBlanks(text) : std::string(text));
+      break;
+    }
+    case FieldKind::FlagBox:
+      view.SetChecked(f.control, rec->FlagAt(t.field));
+      break;
+    case FieldKind::MonthBox: {
+      const std::string_view v = rec->Get(t.field);
+      const auto pos = static_cast<std::size_t>(f.month - 1);
+      view.SetChecked(f.control, pos < v.size() && v[pos] != ' ');
+      break;
+    }
+    case FieldKind::RadioOnly:
+      view.SetChecked(f.control, !rec->FlagAt(t.field));
+      break;
+    case FieldKind::RadioHaisui:
+      view.SetChecked(f.control, rec->FlagAt(t.field));
+      break;
+    case FieldKind::Command:
+    case FieldKind::Check:
+      break;
+  }
+}
+
+}  // namespace
+
+void ShowField(Session::State& s, const InputField& field) {
+  ShowFieldWithFocus(s, field, s.view.Focused());
+}
+
+void ShowRecordFields(Session::State& s, Screen screen, RecordKind record) {
+  const ScreenDef* def = FindScreen(screen);
+  if (!def) return;
+  const std::string focused = s.view.Focused();
+  for (const InputField& f : def->fields) {
+    if (f.targets[0].record == record) ShowFieldWithFocus(s, f, focused);
+  }
+}
+
+}  // namespace tankora

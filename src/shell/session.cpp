@@ -1,0 +1,189 @@
+#include "shell/session.h"
+
+#include <cstdio>
+
+#include "customers/customer_screen.h"
+#include "shell/input_framework.h"
+#include "shell/session_state.h"
+#include "store/company.h"
+#include "util/cp932.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+struct TabDef {
+  Screen screen;
+  std::string_view label;
+  std::string_view panel;       // "" for the customer screen: Panel_Kanri is always shown
+  std::string_view firstFocus;  // "" leaves the focus where it is
+};
+
+constexpr TabDef kTabs[kScreenCount] = {
+    {Screen::Customer, "Label_Basic", "", "Edit_Kokyaku_Kana"},
+    {Screen::Slip, "Label_Tenken", "Panel_Tenken", "Edit_Panel_Tenken_Address"},
+    {Screen::Ledger, "Label_Kouji", "Panel_Kouji", "Edit_Kouji_Name"},
+    {Screen::TenkenList, "Label_TenkenListView", "Panel_TenkenList", ""},
+    {Screen::KeiyakuList, "Label_KoujiListView", "Panel_KeiyakuList",
+     "Edit_HosyuKeiyaku_Geppou_Year"},
+    {Screen::Backup, "Label_BackUp", "Panel_BackUp", "BackupDriveComboBox"},
+};
+
+// Today's date goes into the parameter edits of the report screens.
+constexpr std::string_view kTodayYearEdits[] = {
+    "Edit_TenkenGeppou_Year", "Edit_TenkenGeppou_ChooseYear", "Edit_HosyuKeiyaku_Geppou_Year",
+    "Edit_HosyuKeiyaku_Geppou_ChooseYear", "Edit_Kouji_KokyakuEndYear"};
+constexpr std::string_view kTodayMonthEdits[] = {
+    "Edit_TenkenGeppou_Month",          "Edit_TenkenGeppou_ChooseMonth",
+    "Edit_TenkenYotei_Month",           "Edit_HosyuKeiyaku_Geppou_Month",
+    "Edit_HosyuKeiyaku_Geppou_ChooseMonth", "Edit_Kouji_SyuukinMonth",
+    "Edit_Kouji_KokyakuEndMonth"};
+constexpr std::string_view kTodayDayEdits[] = {"Edit_TenkenGeppou_Day",
+                                               "Edit_HosyuKeiyaku_Geppou_Day"};
+
+struct CompanyEdit {
+  CompanyField field;
+  std::string_view edits[2];
+};
+constexpr CompanyEdit kCompanyEdits[] = {
+    {CompanyField::Teisyutusaki,
+     {"Edit_TenkenGeppou_Teisyutusaki", "Edit_HosyuKeiyaku_Geppou_Teisyutusaki"}},
+    {CompanyField::Address, {"Edit_TenkenGeppou_Address", "Edit_HosyuKeiyaku_Geppou_Address"}},
+    {CompanyField::KaisyaName,
+     {"Edit_TenkenGeppou_KaisyaName", "Edit_HosyuKeiyaku_Geppou_KaisyaName"}},
+    {CompanyField::Name, {"Edit_TenkenGeppou_Name", "Edit_HosyuKeiyaku_Geppou_Name"}},
+    {CompanyField::Tel, {"Edit_TenkenGeppou_Tel", "Edit_HosyuKeiyaku_Geppou_Tel"}},
+    {CompanyField::TopMargine, {"Edit_TopMargine", "Edit_TopMargine_Kouji"}},
+    {CompanyField::LeftMargine, {"Edit_LeftMargine", "Edit_LeftMargine_Kouji"}},
+};
+
+std::string TwoDigits(int v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%2d", v);
+  return text;
+}
+
+const TabDef* TabOfLabel(std::string_view label) {
+  for (const TabDef& t : kTabs) {
+    if (t.label == label) return &t;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void Session::State::SetNotice(std::string text) {
+  if (text == notice) return;
+  notice = std::move(text);
+  view.SetText(kNoticeLabel, Utf8ToCp932(notice).value_or(std::string{}));
+}
+
+Session::Session(Store& store, const EraCalendar& eras, View& view) {
+  RegisterAllScreens();
+  state_ = std::make_unique<State>(*this, store, eras, view);
+}
+
+Session::~Session() = default;
+
+void Session::ShowScreen() {
+  State& s = *state_;
+  for (const TabDef& t : kTabs) {
+    const bool current = t.screen == s.currentScreen;
+    if (!t.panel.empty()) s.view.SetVisible(t.panel, current);
+    s.view.SetTabCurrent(t.label, current);
+  }
+}
+
+void Session::SwitchScreen(Screen screen) {
+  State& s = *state_;
+  if (screen == s.currentScreen) return;
+  s.currentScreen = screen;
+  ShowScreen();
+  if (s.seams.screenShown) s.seams.screenShown(*this, screen);
+  std::string focus;
+  if (s.seams.firstFocus) focus = s.seams.firstFocus(*this, screen);
+  if (focus.empty()) {
+    focus = screen == Screen::Customer ? std::string(CustomerFirstFocus(s))
+                                       : std::string(kTabs[static_cast<int>(screen)].firstFocus);
+  }
+  FocusControl(s, focus);
+}
+
+void Session::Start() {
+  State& s = *state_;
+  View& view = s.view;
+  s.currentScreen = Screen::Slip;
+  ShowScreen();
+  view.SetVisible("Panel_KensinSyuukinMonth", false);
+  s.monthPanelShown = false;
+
+  const EraCalendar& eras = s.eras;
+  for (std::string_view e : kTodayYearEdits) view.SetText(e, TwoDigits(eras.CurrentEraYear()));
+  for (std::string_view e : kTodayMonthEdits) view.SetText(e, TwoDigits(eras.Today().month));
+  for (std::string_view e : kTodayDayEdits) view.SetText(e, TwoDigits(eras.Today().day));
+
+  Company company(s.store.JisyaFile());
+  if (Status st = company.Load(); !st) s.SetNotice(st.detail);
+  s.jisya = company.Image();
+  for (const CompanyEdit& c : kCompanyEdits) {
+    for (std::string_view e : c.edits) view.SetText(e, company.Get(c.field));
+  }
+
+  s.tenken.Clear();
+  s.kouji.Clear();
+  CustomerStart(s);
+  if (s.seams.started) s.seams.started(*this);
+}
+
+void Session::WindowActivated() {
+  State& s = *state_;
+  if (s.currentScreen == Screen::Slip) FocusControl(s, "Edit_Panel_Tenken_Address");
+  if (s.currentScreen == Screen::Ledger) FocusControl(s, "Edit_Kouji_Name");
+}
+
+void Session::FieldEnter(std::string_view control) { tankora::FieldEnter(*state_, control); }
+
+bool Session::FieldKeyDown(std::string_view control, Key key) {
+  return tankora::FieldKeyDown(*state_, control, key);
+}
+
+void Session::FieldLeave(std::string_view control) { tankora::FieldLeave(*state_, control); }
+
+void Session::BoxClicked(std::string_view control) { tankora::BoxClicked(*state_, control); }
+
+void Session::LabelPress(std::string_view label) { tankora::LabelPress(*state_, label); }
+
+void Session::LabelRelease(std::string_view label) { tankora::LabelRelease(*state_, label); }
+
+void Session::LabelClick(std::string_view label) {
+  State& s = *state_;
+  if (const TabDef* tab = TabOfLabel(label)) {
+    if (s.commandDepth == 0) SwitchScreen(tab->screen);
+    return;
+  }
+  if (label == "Label_Manual") {
+    s.view.OpenDocument("Manual/Manual.pdf");
+    return;
+  }
+  tankora::LabelClick(s, label);
+}
+
+Screen Session::CurrentScreen() const { return state_->currentScreen; }
+
+Status Session::SaveCompany() {
+  State& s = *state_;
+  Company company(s.store.JisyaFile());
+  // The reserved fields go back as they are on disk; only the used ones are ours.
+  (void)company.Load();
+  for (CompanyField f : kCompanyFields) company.Set(f, s.jisya.Get(JisyaFieldOf(f)));
+  Status st = company.Save();
+  if (!st) s.SetNotice(st.detail);
+  return st;
+}
+
+bool Session::QuitRequested() const { return state_->quitRequested; }
+
+std::string Session::Notice() const { return state_->notice; }
+
+}  // namespace tankora

@@ -1,0 +1,102 @@
+// The state behind a Session: the working records, the screen in front, the
+// input framework's flags and the customer list. Screen modules include this
+// to reach what they work on; the Qt layer does not need it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/session.h"
+#include "store/record_layout.h"
+#include "store/store.h"
+#include "util/era.h"
+
+namespace tankora {
+
+// Where the customer screen reaches the slip and ledger screens. Each hook is
+// optional; the slip and ledger modules set them when they register.
+struct ScreenSeams {
+  // KokyakuShow step 1: copy the customer's construction fields into the
+  // ledger record (KoujiFromKokyaku).
+  std::function<void(Session&)> customerShown;
+  // A row was selected: slip header, newest ledger entry, slip history.
+  std::function<void(Session&)> customerSelected;
+  // F8 追加 emptied the customer: slip screen and ledger begin new entries.
+  std::function<void(Session&)> customerCleared;
+  // The selected row was clicked again: the ledger begins a new entry.
+  std::function<void(Session&)> rowReselected;
+  // A tab made this screen current: the screen refreshes itself.
+  std::function<void(Session&, Screen)> screenShown;
+  // Overrides the first focus of a screen shown by its tab ("" keeps the table's).
+  std::function<std::string(Session&, Screen)> firstFocus;
+  // End of start-up: the slip and ledger screens draw their empty entries.
+  std::function<void(Session&)> started;
+};
+
+inline constexpr int kScreenCount = 6;
+inline constexpr int kListRows = 25;
+
+struct Session::State {
+  State(Session& s, Store& st, const EraCalendar& e, View& v)
+      : session(s), store(st), eras(e), view(v) {}
+
+  Session& session;
+  Store& store;
+  const EraCalendar& eras;
+  View& view;
+
+  // Working records: what the screens show and the commands write.
+  Record kokyaku{KokyakuLayout()};
+  Record tenken{TenkenDenpLayout()};
+  Record kouji{KoujiLayout()};
+  Record jisya{JisyaLayout()};
+
+  Screen currentScreen = Screen::Slip;
+
+  // Input framework.
+  bool enterCommitted = false;
+  std::array<int, kScreenCount> commandCursor{-1, -1, -1, -1, -1, -1};
+  int commandDepth = 0;  // > 0 while a command runs: no second command starts
+
+  // Customer list. `slots` are the record numbers listed, in list order: the
+  // live-customer index, or every record when deleted ones are shown too.
+  // Slot slots.size() is the new-customer row.
+  std::vector<int> slots;
+  int kokyakuPageTop = 0;
+  int currentSlot = -1;   // slot of the customer in the edits; -1 before start-up
+  int loadedRecNo = 0;    // its record number, 0 for a customer not stored yet
+  bool showDeleted = false;
+  bool monthPanelShown = false;
+
+  bool quitRequested = false;
+  std::string notice;  // UTF-8
+
+  ScreenSeams seams;
+
+  Record* RecordOf(RecordKind kind) {
+    switch (kind) {
+      case RecordKind::Kokyaku: return &kokyaku;
+      case RecordKind::TenkenDenp: return &tenken;
+      case RecordKind::Kouji: return &kouji;
+      case RecordKind::Jisya: return &jisya;
+      case RecordKind::None: break;
+    }
+    return nullptr;
+  }
+  int& CursorOf(Screen screen) { return commandCursor[static_cast<std::size_t>(screen)]; }
+
+  // The selected list row: the current slot's row on the page shown, or -1
+  // when that slot is on another page.
+  int KokyakuRow() const {
+    const int row = currentSlot - kokyakuPageTop;
+    return (currentSlot >= 0 && row >= 0 && row < kListRows) ? row : -1;
+  }
+  int SlotCount() const { return static_cast<int>(slots.size()); }
+
+  // Shows a notice (UTF-8; "" clears it) in Label_Notice.
+  void SetNotice(std::string text);
+};
+
+}  // namespace tankora
