@@ -86,10 +86,16 @@ TEST(Cp932Test, EveryStorableCharacterReadsBackUnchanged) {
 }
 
 TEST(Cp932Test, InvalidBytesShowAsReplacementAndTheRestStillDecodes) {
-  EXPECT_EQ(Cp932ToUtf8("a\x80" "b"), "a\uFFFD" "b");
+  EXPECT_EQ(Cp932ToUtf8("a\x80"
+                        "b"),
+            "a\uFFFD"
+            "b");
   EXPECT_EQ(Cp932ToUtf8("\xFD\xFE\xFF"), "\uFFFD\uFFFD\uFFFD");
   // An unassigned double-byte code is one bad character, not two.
-  EXPECT_EQ(Cp932ToUtf8("\x85\x40" "A"), "\uFFFD" "A");
+  EXPECT_EQ(Cp932ToUtf8("\x85\x40"
+                        "A"),
+            "\uFFFD"
+            "A");
   // A lead byte whose partner is not a trail byte spoils only itself.
   EXPECT_EQ(Cp932ToUtf8("\x8F\x0A"), "\uFFFD\n");
   EXPECT_EQ(Cp932ToUtf8("\x8F\xF2\x89"), "浄\uFFFD");  // cut off at the end
@@ -107,8 +113,8 @@ TEST(Cp932Test, DuplicateCodesDecodeToTheSameCharacter) {
 
 TEST(Cp932Test, WidthCountsBytesAndFitKeepsWholeCharacters) {
   EXPECT_EQ(Cp932Width("ｱｲｳ浄化槽ab"), 11u);
-  EXPECT_EQ(Cp932Width("😀"), 2u);       // refused elsewhere, but counted like a kanji
-  EXPECT_EQ(Cp932Width("a\xFF"), 3u);    // a bad byte counts as a replacement character
+  EXPECT_EQ(Cp932Width("😀"), 2u);      // refused elsewhere, but counted like a kanji
+  EXPECT_EQ(Cp932Width("a\xFF"), 3u);  // a bad byte counts as a replacement character
   EXPECT_EQ(FitUtf8ToCp932Width("山田太郎", 5), "山田");
   EXPECT_EQ(FitUtf8ToCp932Width("山田太郎", 8), "山田太郎");
   EXPECT_EQ(FitUtf8ToCp932Width("aｶﾞ山", 3), "aｶﾞ");
@@ -119,7 +125,8 @@ TEST(Cp932Test, WidthCountsBytesAndFitKeepsWholeCharacters) {
 
 TEST(Cp932Test, WholeRecordsOfMixedTextRoundTrip) {
   std::string record;
-  while (record.size() < 990) record += "\xB1\xB2\xB3 \x8F\xF2\x89\xBB\x91\x85 \x87\x40\xFB\xFC 123 ";
+  while (record.size() < 990)
+    record += "\xB1\xB2\xB3 \x8F\xF2\x89\xBB\x91\x85 \x87\x40\xFB\xFC 123 ";
   record += '\n';
   const std::string utf8 = Cp932ToUtf8(record);
   EXPECT_EQ(Cp932Width(utf8), record.size());

@@ -78,8 +78,8 @@ TEST_F(EraOn2012, PrefixedYearsKeepToTheirEra) {
 }
 
 TEST_F(EraOn2012, MalformedTypedYearsAreRefused) {
-  for (const char* typed : {"123", "H123", "5a", "a5", "H", "HH5", "-5", "+5", "5 5", "X5", "平成5",
-                            "2012"}) {
+  for (const char* typed :
+       {"123", "H123", "5a", "a5", "H", "HH5", "-5", "+5", "5 5", "X5", "平成5", "2012"}) {
     EXPECT_EQ(Parse(cal, typed), std::nullopt) << typed;
   }
 }
@@ -149,8 +149,8 @@ void ExpectShownYearsParseBack(const EraCalendar& cal) {
           EXPECT_EQ(year, 1926) << month << day;  // only Taisho's last days are blank
           continue;
         }
-        EXPECT_EQ(cal.ParseYear(shown), year) << stored << "-" << month << "-" << day << " shown '"
-                                              << shown << "'";
+        EXPECT_EQ(cal.ParseYear(shown), year)
+            << stored << "-" << month << "-" << day << " shown '" << shown << "'";
       }
     }
   }

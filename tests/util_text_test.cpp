@@ -68,7 +68,9 @@ TEST(TemplatesTest, SlotsLieAtTheirOffsets) {
   };
   const Case cases[] = {
       {templates::kDateLine, "平成 **年 **月 **日", {{5, 2}, {10, 2}, {15, 2}}},
-      {templates::kMonthPageHeading, "平成 **年 **月分  **頁/全**頁", {{5, 2}, {10, 2}, {18, 2}, {25, 2}}},
+      {templates::kMonthPageHeading,
+       "平成 **年 **月分  **頁/全**頁",
+       {{5, 2}, {10, 2}, {18, 2}, {25, 2}}},
       {templates::kYearPageHeading, "平成 **年分       **頁/全**頁", {{5, 2}, {18, 2}, {25, 2}}},
       {templates::kSchedulePageHeading, "**月分       **頁/全**頁", {{0, 2}, {13, 2}, {20, 2}}},
       {templates::kCollectionPageHeading, "**月分  **頁/全**頁", {{0, 2}, {8, 2}, {15, 2}}},
@@ -153,10 +155,12 @@ TEST_F(TemplatesOn2026, RowDatesOfEarlierErasCarryTheirLetter) {
 
 TEST(KanaTest, HiraganaAndKatakanaBecomeHalfWidth) {
   const char* fullRows =
-      "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん";
+      "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわを"
+      "ん";
   const char* halfRows = "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝ";
   EXPECT_EQ(ToHalfWidthKana(fullRows), halfRows);
-  EXPECT_EQ(ToHalfWidthKana("アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン"),
+  EXPECT_EQ(ToHalfWidthKana("アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモ"
+                            "ヤユヨラリルレロワヲン"),
             halfRows);
   EXPECT_EQ(ToHalfWidthKana("がぎぐげござじずぜぞだぢづでどばびぶべぼ"),
             "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞ");
@@ -169,7 +173,10 @@ TEST(KanaTest, HiraganaAndKatakanaBecomeHalfWidth) {
 
 TEST(KanaTest, OtherCharactersPassUnchanged) {
   EXPECT_EQ(ToHalfWidthKana("浄化槽ABC１ｱｲ"), "浄化槽ABC１ｱｲ");
-  EXPECT_EQ(ToHalfWidthKana("a\xFF" "b"), "a\xFF" "b");
+  EXPECT_EQ(ToHalfWidthKana("a\xFF"
+                            "b"),
+            "a\xFF"
+            "b");
   // Every result fits the reading field by CP932 bytes as counted for it.
   EXPECT_EQ(Cp932Width(ToHalfWidthKana("やまだ")), 4u);
   EXPECT_EQ(Cp932Width(ToHalfWidthKana("がっこう")), 5u);

@@ -90,7 +90,8 @@ class CodePage final {
         if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
         const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
         const char32_t c = OnlyCharacter(Convert(decoder, std::string_view(bytes, 2)));
-        pair_[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount + (trail - kFirstTrail)] = c;
+        pair_[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount + (trail - kFirstTrail)] =
+            c;
         // Only characters that some code decodes to are storable, so a
         // character the encoder would merely approximate (¥ as 5C, — as 81 5C)
         // never gets a code.

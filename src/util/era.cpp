@@ -65,10 +65,20 @@ int DigitAt(std::string_view text, std::size_t& length) {
 std::optional<Era> PrefixAt(std::string_view text, std::size_t& length) {
   if (text.empty()) return std::nullopt;
   switch (text[0]) {
-    case 'S': case 's': length = 1; return Era::Showa;
-    case 'H': case 'h': length = 1; return Era::Heisei;
-    case 'R': case 'r': length = 1; return Era::Reiwa;
-    default: break;
+    case 'S':
+    case 's':
+      length = 1;
+      return Era::Showa;
+    case 'H':
+    case 'h':
+      length = 1;
+      return Era::Heisei;
+    case 'R':
+    case 'r':
+      length = 1;
+      return Era::Reiwa;
+    default:
+      break;
   }
   if (text.size() < 2) return std::nullopt;
   struct Spelling {
@@ -76,9 +86,9 @@ std::optional<Era> PrefixAt(std::string_view text, std::size_t& length) {
     Era era;
   };
   static constexpr Spelling kSpellings[] = {
-      {"\x82\x72", Era::Showa},  {"\x82\x93", Era::Showa},  {"\x8F\xBA", Era::Showa},   // Ｓ ｓ 昭
+      {"\x82\x72", Era::Showa},  {"\x82\x93", Era::Showa},  {"\x8F\xBA", Era::Showa},  // Ｓ ｓ 昭
       {"\x82\x67", Era::Heisei}, {"\x82\x88", Era::Heisei}, {"\x95\xBD", Era::Heisei},  // Ｈ ｈ 平
-      {"\x82\x71", Era::Reiwa},  {"\x82\x92", Era::Reiwa},  {"\x97\xDF", Era::Reiwa},   // Ｒ ｒ 令
+      {"\x82\x71", Era::Reiwa},  {"\x82\x92", Era::Reiwa},  {"\x97\xDF", Era::Reiwa},  // Ｒ ｒ 令
   };
   for (const Spelling& s : kSpellings) {
     if (text.substr(0, 2) == std::string_view(s.bytes, 2)) {
@@ -128,9 +138,12 @@ Date EraCalendar::TodayFromEnvironment() {
 
 Date EraCalendar::FirstDay(Era era) {
   switch (era) {
-    case Era::Showa: return {1926, 12, 25};
-    case Era::Heisei: return {1989, 1, 8};
-    case Era::Reiwa: return {2019, 5, 1};
+    case Era::Showa:
+      return {1926, 12, 25};
+    case Era::Heisei:
+      return {1989, 1, 8};
+    case Era::Reiwa:
+      return {2019, 5, 1};
   }
   return {};
 }
@@ -148,18 +161,24 @@ std::optional<Era> EraCalendar::EraOf(Date date) {
 
 char EraCalendar::Letter(Era era) {
   switch (era) {
-    case Era::Showa: return 'S';
-    case Era::Heisei: return 'H';
-    case Era::Reiwa: return 'R';
+    case Era::Showa:
+      return 'S';
+    case Era::Heisei:
+      return 'H';
+    case Era::Reiwa:
+      return 'R';
   }
   return ' ';
 }
 
 std::string_view EraCalendar::Name(Era era) {
   switch (era) {
-    case Era::Showa: return "\x8F\xBA\x98\x61";   // 昭和
-    case Era::Heisei: return "\x95\xBD\x90\xAC";  // 平成
-    case Era::Reiwa: return "\x97\xDF\x98\x61";   // 令和
+    case Era::Showa:
+      return "\x8F\xBA\x98\x61";  // 昭和
+    case Era::Heisei:
+      return "\x95\xBD\x90\xAC";  // 平成
+    case Era::Reiwa:
+      return "\x97\xDF\x98\x61";  // 令和
   }
   return "    ";
 }

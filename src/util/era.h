@@ -37,11 +37,11 @@ class EraCalendar final {
 
   // The era in force on a date, if any (nullopt before 1926-12-25).
   static std::optional<Era> EraOf(Date date);
-  static char Letter(Era era);           // 'S', 'H', 'R'
-  static Date FirstDay(Era era);         // 1926-12-25, 1989-01-08, 2019-05-01
+  static char Letter(Era era);    // 'S', 'H', 'R'
+  static Date FirstDay(Era era);  // 1926-12-25, 1989-01-08, 2019-05-01
   // The era year a Western year has in an era (1 in the era's first year).
   static int YearInEra(Era era, int westernYear);
-  static std::string_view Name(Era era); // CP932 bytes of 昭和, 平成, 令和 (4 bytes each)
+  static std::string_view Name(Era era);  // CP932 bytes of 昭和, 平成, 令和 (4 bytes each)
 
   // The last era year that may be typed with this era's prefix: the era's
   // final year for an earlier era (S64, H31), the current era year + 1 for

@@ -10,10 +10,14 @@ namespace {
 
 std::string_view RowTemplate(RowDateStyle style) {
   switch (style) {
-    case RowDateStyle::Kanji: return templates::kRowDateKanji;
-    case RowDateStyle::Dash: return templates::kRowDateDash;
-    case RowDateStyle::From: return templates::kRowDateFrom;
-    case RowDateStyle::Dot: return templates::kRowDateDot;
+    case RowDateStyle::Kanji:
+      return templates::kRowDateKanji;
+    case RowDateStyle::Dash:
+      return templates::kRowDateDash;
+    case RowDateStyle::From:
+      return templates::kRowDateFrom;
+    case RowDateStyle::Dot:
+      return templates::kRowDateDot;
   }
   return templates::kRowDateDash;
 }
@@ -88,7 +92,8 @@ std::string RowDate(const EraCalendar& eras, RowDateStyle style, StoredDate date
   const std::optional<EraYear> shown = eras.ShownEraYear(date.year, date.month, date.day);
   const std::string year = shown ? TwoDigits(shown->year) : std::string();
   std::string out = FillTemplate(RowTemplate(style), {year, date.month, date.day});
-  if (shown && shown->era != eras.CurrentEra()) out.insert(out.begin(), EraCalendar::Letter(shown->era));
+  if (shown && shown->era != eras.CurrentEra())
+    out.insert(out.begin(), EraCalendar::Letter(shown->era));
   return out;
 }
 

@@ -27,8 +27,7 @@ struct StoredDate {
 
 namespace templates {
 // 平成 **年 **月 **日: the date line of every printed report.
-inline constexpr std::string_view kDateLine =
-    "\x95\xBD\x90\xAC **\x94N **\x8C\x8E **\x93\xFA";
+inline constexpr std::string_view kDateLine = "\x95\xBD\x90\xAC **\x94N **\x8C\x8E **\x93\xFA";
 // 平成 **年 **月分  **頁/全**頁: the page heading of the monthly reports.
 inline constexpr std::string_view kMonthPageHeading =
     "\x95\xBD\x90\xAC **\x94N **\x8C\x8E\x95\xAA  **\x95\xC5/\x91S**\x95\xC5";
@@ -50,7 +49,8 @@ inline constexpr std::string_view kRowDateDot = "**.**.**";
 inline constexpr std::string_view kPersons = "***\x90l";
 // ****年**月**日保存のデータが存在: the backup screen's notice (Western year).
 inline constexpr std::string_view kSavedDataNotice =
-    "****\x94N**\x8C\x8E**\x93\xFA\x95\xDB\x91\xB6\x82\xCC\x83\x66\x81[\x83^\x82\xAA\x91\xB6\x8D\xDD";
+    "****\x94N**\x8C\x8E**\x93\xFA\x95\xDB\x91\xB6\x82\xCC\x83\x66\x81[\x83^"
+    "\x82\xAA\x91\xB6\x8D\xDD";
 }  // namespace templates
 
 // The template with its asterisk runs, in order, replaced by the values
