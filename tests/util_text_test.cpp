@@ -98,7 +98,7 @@ TEST(TemplatesTest, FillTemplateRightAlignsAndLeavesUnfilledRuns) {
   EXPECT_EQ(U8(FillTemplate(templates::kPersons, {"5"})), "  5人");
   EXPECT_EQ(U8(FillTemplate(templates::kSavedDataNotice, {"2012", "10", "29"})),
             "2012年10月29日保存のデータが存在");
-  EXPECT_EQ(U8(FillTemplate(templates::kCollectionPageHeading, {" 4", TwoDigits(1)})),
+  EXPECT_EQ(U8(FillTemplate(templates::kCollectionPageHeading, {" 4", TwoDigitText(1)})),
             " 4月分   1頁/全**頁");
   EXPECT_EQ(FillTemplate("**-**", {"", "7"}), "  - 7");
 }

@@ -47,7 +47,7 @@ std::string FillTemplate(std::string_view templ, std::initializer_list<std::stri
   return out;
 }
 
-std::string TwoDigits(int value) {
+std::string TwoDigitText(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%2d", value);
   return text;
@@ -63,7 +63,7 @@ std::string FillEraTemplate(const EraCalendar& eras, std::string_view templ, Sto
     out.replace(0, heisei.size(), name);
   }
   // The era year goes into the first run, the other values after it.
-  const std::string year = shown ? TwoDigits(shown->year) : std::string();
+  const std::string year = shown ? TwoDigitText(shown->year) : std::string();
   const std::size_t first = out.find('*', heisei.size());
   if (first == std::string::npos) return out;
   std::size_t run = 0;
@@ -79,18 +79,18 @@ std::string DateLine(const EraCalendar& eras, StoredDate date) {
 std::string MonthPageHeading(const EraCalendar& eras, StoredDate yearMonth, int page, int pages) {
   const StoredDate monthEnd{yearMonth.year, yearMonth.month, {}};
   return FillEraTemplate(eras, templates::kMonthPageHeading, monthEnd,
-                         {yearMonth.month, TwoDigits(page), TwoDigits(pages)});
+                         {yearMonth.month, TwoDigitText(page), TwoDigitText(pages)});
 }
 
 std::string YearPageHeading(const EraCalendar& eras, std::string_view storedYear, int page,
                             int pages) {
   return FillEraTemplate(eras, templates::kYearPageHeading, StoredDate{storedYear, {}, {}},
-                         {TwoDigits(page), TwoDigits(pages)});
+                         {TwoDigitText(page), TwoDigitText(pages)});
 }
 
 std::string RowDate(const EraCalendar& eras, RowDateStyle style, StoredDate date) {
   const std::optional<EraYear> shown = eras.ShownEraYear(date.year, date.month, date.day);
-  const std::string year = shown ? TwoDigits(shown->year) : std::string();
+  const std::string year = shown ? TwoDigitText(shown->year) : std::string();
   std::string out = FillTemplate(RowTemplate(style), {year, date.month, date.day});
   if (shown && shown->era != eras.CurrentEra())
     out.insert(out.begin(), EraCalendar::Letter(shown->era));

@@ -60,7 +60,7 @@ inline constexpr std::string_view kSavedDataNotice =
 std::string FillTemplate(std::string_view templ, std::initializer_list<std::string_view> values);
 
 // "%2d" of a number (page numbers and counts in headings).
-std::string TwoDigits(int value);
+std::string TwoDigitText(int value);
 
 // A template that begins with 平成 and whose first run is the era year:
 // the name becomes the era the date shows in (today's era when its year is
