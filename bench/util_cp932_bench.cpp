@@ -2,6 +2,7 @@
 // record; 100,000 customer records must stay a matter of a second or so.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 
 #include "util/cp932.h"
