@@ -1,0 +1,69 @@
+#include "app/input_filter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "util/cp932.h"
+#include "util/kana.h"
+
+namespace tankora::app {
+
+QString ConvertForIme(const QString& typed, ImeMode ime) {
+  const std::string utf8 = typed.toStdString();
+  switch (ime) {
+    case ImeMode::HalfKana:
+      return QString::fromStdString(ToHalfWidthKana(utf8));
+    case ImeMode::Off:
+      return QString::fromStdString(ToHalfWidthAscii(utf8));
+    case ImeMode::Hira:
+      break;
+  }
+  return typed;
+}
+
+FilteredInput FilterTyped(const QString& before, const QString& after, int caret,
+                          std::size_t width, ImeMode ime, bool limited) {
+  // The unchanged start may not reach past the caret: typing "a" after "a"
+  // must count the second one as typed, not as part of the start.
+  const int shorter = static_cast<int>(std::min(before.size(), after.size()));
+  int start = 0;
+  while (start < shorter && start < caret && before[start] == after[start]) ++start;
+  int end = 0;
+  while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
+    ++end;
+  }
+  const QString head = after.left(start);
+  const QString tail = after.right(end);
+  const QString typed = after.mid(start, after.size() - start - end);
+
+  FilteredInput out;
+  // Storable characters only; each is judged alone so one bad character does
+  // not take its neighbours with it. Surrogate pairs stay together.
+  QString kept;
+  const QString converted = ConvertForIme(typed, ime);
+  for (int i = 0; i < converted.size();) {
+    const int len = converted[i].isHighSurrogate() && i + 1 < converted.size() ? 2 : 1;
+    const QString ch = converted.mid(i, len);
+    if (ch[0].unicode() >= 0x20 && CanStoreCp932(ch.toStdString())) {
+      kept += ch;
+    } else {
+      out.refused = true;
+    }
+    i += len;
+  }
+
+  if (limited) {
+    const std::size_t used = Cp932Width((head + tail).toStdString());
+    const std::size_t room = used < width ? width - used : 0;
+    const std::string keptUtf8 = kept.toStdString();
+    if (Cp932Width(keptUtf8) > room) {
+      kept = QString::fromStdString(FitUtf8ToCp932Width(keptUtf8, room));
+      out.refused = true;
+    }
+  }
+  out.text = head + kept + tail;
+  out.caret = static_cast<int>(head.size() + kept.size());
+  return out;
+}
+
+}  // namespace tankora::app

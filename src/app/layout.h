@@ -1,0 +1,73 @@
+// The window described as tables: one row per control with its name, parent
+// panel, kind, place, caption, font and colours. One builder turns the tables
+// into widgets, so a screen's look is changed here and nowhere else.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace tankora::app {
+
+enum class Kind : std::uint8_t {
+  Panel,    // a plain container (screens and sub-panels)
+  Shape,    // a filled rectangle with a pen: frames of fields, commands, rows, tabs
+  Caption,  // static text
+  Command,  // a label that reacts to the mouse: commands, tabs, list rows
+  Edit,     // single-line edit without a border
+  CheckBox,
+  Radio,
+};
+
+// Colours as 0xRRGGBB; kNoColour leaves the parent's look (transparent label).
+inline constexpr std::uint32_t kNoColour = 0xFF000000u;
+inline constexpr std::uint32_t kCream = 0xFFFBF0;    // clCream
+inline constexpr std::uint32_t kSkyBlue = 0xA6CAF0;  // clSkyBlue
+inline constexpr std::uint32_t kNavy = 0x000080;     // clNavy
+inline constexpr std::uint32_t kBtnFace = 0xF0F0F0;  // clBtnFace
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kBlack = 0x000000;
+inline constexpr std::uint32_t kRed = 0xFF0000;
+inline constexpr std::uint32_t kLightGrey = 0xE6E6E6;  // even list rows
+
+// Fonts are named as the screens name them; the builder maps the Windows
+// families to the IPA fonts installed here. Size is the pixel height.
+struct FontSpec {
+  const char* family;
+  std::uint8_t pixels;
+  bool bold = false;
+};
+
+inline constexpr FontSpec kFormFont{"ＭＳ Ｐゴシック", 12};
+inline constexpr FontSpec kListFont{"ＭＳ Ｐゴシック", 16};
+inline constexpr FontSpec kEditFont{"ＭＳ Ｐ明朝", 16};
+inline constexpr FontSpec kCommandFont{"ＭＳ Ｐゴシック", 13};
+inline constexpr FontSpec kTabFont{"ＭＳ Ｐゴシック", 14, true};
+inline constexpr FontSpec kCountFont{"ＭＳ Ｐゴシック", 13, true};
+
+enum class Justify : std::uint8_t { Left, Centre, Right };
+
+struct ControlDef {
+  // objectName; "" for an anonymous caption. With repeat > 1 it holds one
+  // "%02d", replaced by 1..repeat, as may the caption ("%d").
+  const char* name;
+  const char* parent;  // objectName of the containing panel; "" = the window
+  Kind kind;
+  int x, y, w, h;      // in the parent's coordinates
+  const char* caption = "";
+  FontSpec font = kFormFont;
+  std::uint32_t colour = kNoColour;      // background, or the shape's brush
+  std::uint32_t textColour = kBlack;
+  Justify justify = Justify::Left;
+  std::uint8_t repeat = 1;
+  std::int16_t dx = 0, dy = 0;            // step between repeated controls
+  std::uint32_t evenColour = kNoColour;   // brush of repeats 2, 4, … when set
+  bool visible = true;
+};
+
+// The window's own controls: the tab row, every screen panel, the notice line.
+std::span<const ControlDef> WindowLayout();
+// Panel_Kanri: the customer list, the customer record and its command bar,
+// then Panel_KensinSyuukinMonth with the month plan.
+std::span<const ControlDef> CustomerLayout();
+
+}  // namespace tankora::app

@@ -1,0 +1,110 @@
+#include "app/main_window.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QScreen>
+#include <iostream>
+
+#include "app/widgets.h"
+#include "shell/input_field.h"
+#include "util/era.h"
+
+namespace tankora {
+
+TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
+                             std::filesystem::path programDir, QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(QStringLiteral("Form_Tankora"));
+  setWindowTitle(QStringLiteral("タンコラ  Ver 12.10.09"));
+  app::InstallFontSubstitutes();
+  setFont(app::FontOf(app::kFormFont));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(240, 240, 240));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  resize(900, 700);
+
+  app::BuildControls(this, app::WindowLayout(), controls_);
+  app::BuildControls(this, app::CustomerLayout(), controls_);
+
+  view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
+  session_ = std::make_unique<Session>(store, eras, *view_);
+  bridge_ = std::make_unique<app::EventBridge>(*session_, [this] { AfterEvent(); });
+  view_->SetBridge(bridge_.get());
+
+  // The session registered the field tables; each edit takes its rule from
+  // its field. Edits no field stands behind: zero-width ones only hold the
+  // focus and take nothing, others take any storable text.
+  for (QWidget* w : std::as_const(controls_)) {
+    if (auto* edit = qobject_cast<app::FieldEdit*>(w)) {
+      const std::string name = edit->objectName().toStdString();
+      if (const InputField* f = FindField(name)) {
+        edit->SetInputRule(f->width, f->ime);
+      } else {
+        edit->SetInputRule(0, ImeMode::Off, edit->width() == 0);
+      }
+      bridge_->AttachInput(edit);
+    } else if (qobject_cast<QAbstractButton*>(w)) {
+      bridge_->AttachInput(w);
+    } else if (auto* label = qobject_cast<app::ClickLabel*>(w)) {
+      bridge_->AttachLabel(label);
+    }
+  }
+
+  if (QScreen* s = screen()) {
+    const QRect area = s->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+TForm_Tankora::~TForm_Tankora() {
+  // ~QWidget sends the focused child a focus-out after our members are gone;
+  // nothing may reach the session from here on.
+  bridge_->Detach();
+  if (QWidget* f = focusWidget()) f->clearFocus();
+}
+
+void TForm_Tankora::Start() {
+  session_->Start();
+  AfterEvent();
+}
+
+void TForm_Tankora::AfterEvent() {
+  if (session_->QuitRequested() && !closing_ && !saveFailedOnce_) close();
+}
+
+void TForm_Tankora::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The form's activation, as distinct from the application's: it happens
+  // when the window first comes up, not each time the user returns to it.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
+    activated_ = true;
+    session_->WindowActivated();
+    AfterEvent();
+  }
+}
+
+void TForm_Tankora::closeEvent(QCloseEvent* event) {
+  const Status saved = session_->SaveCompany();
+  if (!saved.ok()) {
+    std::cerr << "タンコラ: " << saved.detail << "\n";
+    if (!saveFailedOnce_) {
+      // Closing is always allowed, but not before the user has seen that the
+      // company record was not written: the first close stays open.
+      saveFailedOnce_ = true;
+      if (auto* notice = qobject_cast<QLabel*>(Control("Label_Notice"))) {
+        notice->setText(QString::fromStdString(saved.detail) +
+                        QStringLiteral("（会社情報を保存できませんでした。もう一度閉じると終了します）"));
+      }
+      event->ignore();
+      return;
+    }
+  }
+  closing_ = true;
+  event->accept();
+}
+
+}  // namespace tankora

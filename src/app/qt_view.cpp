@@ -1,0 +1,186 @@
+#include "app/qt_view.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QUrl>
+#include <cstdio>
+
+#include "app/event_bridge.h"
+#include "app/widgets.h"
+#include "util/cp932.h"
+
+namespace tankora::app {
+namespace {
+
+QString FromCp932(std::string_view cp932) {
+  return QString::fromStdString(Cp932ToUtf8(cp932));
+}
+
+std::string ToCp932(const QString& text) {
+  // Edits refuse what CP932 cannot hold, so this only fails for text that
+  // never went through an edit; then the storable characters survive.
+  const std::string utf8 = text.toStdString();
+  if (auto bytes = Utf8ToCp932(utf8)) return *bytes;
+  std::string out;
+  for (const QChar& c : text) {
+    if (auto b = Utf8ToCp932(QString(c).toStdString())) out += *b;
+  }
+  return out;
+}
+
+void SetTextColour(QWidget* w, const QColor& colour) {
+  QPalette pal = w->palette();
+  pal.setColor(qobject_cast<QLineEdit*>(w) ? QPalette::Text : QPalette::WindowText, colour);
+  w->setPalette(pal);
+}
+
+void SetBackColour(QWidget* w, const QColor& colour) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, colour);
+  w->setPalette(pal);
+  w->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+QtView::QtView(QWidget* window, const ControlMap& controls, std::filesystem::path documentsDir)
+    : window_(window), controls_(controls), documentsDir_(std::move(documentsDir)) {}
+
+QWidget* QtView::Widget(std::string_view name) const {
+  return controls_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+QWidget* QtView::Find(std::string_view name) const {
+  QWidget* w = Widget(name);
+  if (!w && !name.empty()) {
+    const QString n = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    unknown_.insert(n);
+  }
+  return w;
+}
+
+std::string QtView::Text(std::string_view control) const {
+  QWidget* w = Find(control);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return ToCp932(e->text());
+  if (auto* l = qobject_cast<QLabel*>(w)) return ToCp932(l->text());
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return ToCp932(b->text());
+  return {};
+}
+
+void QtView::SetText(std::string_view control, std::string_view cp932) {
+  QWidget* w = Find(control);
+  const QString text = FromCp932(cp932);
+  if (auto* f = qobject_cast<FieldEdit*>(w)) {
+    f->SetFieldText(text);
+  } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+    const QSignalBlocker quiet(e);
+    e->setText(text);
+  } else if (auto* l = qobject_cast<QLabel*>(w)) {
+    l->setText(text);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    b->setText(text);
+  }
+}
+
+bool QtView::Checked(std::string_view control) const {
+  auto* b = qobject_cast<QAbstractButton*>(Find(control));
+  return b && b->isChecked();
+}
+
+void QtView::SetChecked(std::string_view control, bool checked) {
+  auto* b = qobject_cast<QAbstractButton*>(Find(control));
+  if (!b || b->isChecked() == checked) return;
+  const QSignalBlocker quiet(b);
+  // An exclusive radio button cannot be unchecked directly; the core sets
+  // both buttons of a pair, so let it.
+  const bool exclusive = b->autoExclusive();
+  if (!checked && exclusive) b->setAutoExclusive(false);
+  b->setChecked(checked);
+  if (!checked && exclusive) b->setAutoExclusive(true);
+}
+
+void QtView::Focus(std::string_view control) {
+  QWidget* w = Find(control);
+  if (!w) return;
+  if (bridge_) {
+    bridge_->MoveFocus(w);
+  } else {
+    w->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+std::string QtView::Focused() const {
+  QWidget* w = QApplication::focusWidget();
+  if (!w || w->window() != window_) w = window_->focusWidget();
+  if (!w) return {};
+  const QString name = w->objectName();
+  return controls_.value(name) == w ? name.toStdString() : std::string{};
+}
+
+FrameState QtView::Frame(std::string_view shape) const {
+  auto* s = qobject_cast<FrameShape*>(Find(shape));
+  return s ? s->State() : FrameState::Plain;
+}
+
+void QtView::SetFrame(std::string_view shape, FrameState state) {
+  if (auto* s = qobject_cast<FrameShape*>(Find(shape))) s->SetState(state);
+}
+
+void QtView::SetAlert(std::string_view control, bool on) {
+  if (QWidget* w = Find(control)) SetTextColour(w, on ? QColor(255, 0, 0) : QColor(0, 0, 0));
+}
+
+void QtView::Flash(std::string_view control) {
+  if (auto* f = qobject_cast<FieldEdit*>(Find(control))) f->Flash();
+}
+
+void QtView::SetRowStyle(int row, RowStyle style) {
+  char kana[40];
+  char name[40];
+  std::snprintf(kana, sizeof kana, "Label_Kokyaku_Kana_%02d", row + 1);
+  std::snprintf(name, sizeof name, "Label_Kokyaku_Name_%02d", row + 1);
+  const bool deleted = style == RowStyle::Deleted;
+  for (const char* n : {kana, name}) {
+    QWidget* w = Find(n);
+    if (!w) continue;
+    // Deleted customers read grey and struck through, still legible.
+    SetTextColour(w, deleted ? QColor(128, 128, 128) : QColor(0, 0, 0));
+    QFont f = w->font();
+    f.setStrikeOut(deleted);
+    w->setFont(f);
+  }
+}
+
+void QtView::SetVisible(std::string_view control, bool visible) {
+  QWidget* w = Find(control);
+  if (!w || w->isVisibleTo(w->parentWidget()) == visible) return;
+  if (!visible && bridge_) bridge_->ParkFocusOutside(w);
+  w->setVisible(visible);
+}
+
+void QtView::SetTabCurrent(std::string_view tabLabel, bool current) {
+  QWidget* label = Find(tabLabel);
+  if (!label) return;
+  const QColor back = current ? QColor(0, 0, 128) : QColor(255, 255, 255);
+  SetBackColour(label, back);
+  SetTextColour(label, current ? QColor(255, 255, 255) : QColor(0, 0, 0));
+  // The tab's shape carries the label's name with Shape_ for Label_.
+  if (tabLabel.substr(0, 6) == "Label_") {
+    const std::string shape = "Shape_" + std::string(tabLabel.substr(6));
+    if (auto* s = qobject_cast<FrameShape*>(Widget(shape))) s->SetBrush(back);
+  }
+}
+
+void QtView::OpenDocument(std::string_view relativePath) {
+  const std::filesystem::path path = documentsDir_ / std::filesystem::path(relativePath);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+}
+
+}  // namespace tankora::app

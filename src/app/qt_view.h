@@ -1,0 +1,56 @@
+// The core's View over the real widgets, found by objectName. Texts cross as
+// CP932 bytes; Qt sees UTF-8. Setting texts and check states raises no
+// events; moving the focus reports leave and enter back before it returns.
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/builder.h"
+#include "shell/view.h"
+
+namespace tankora::app {
+
+class EventBridge;
+
+class QtView final : public View {
+ public:
+  // `documentsDir` is where OpenDocument looks (the program's folder).
+  QtView(QWidget* window, const ControlMap& controls, std::filesystem::path documentsDir);
+
+  void SetBridge(EventBridge* bridge) { bridge_ = bridge; }
+
+  QWidget* Widget(std::string_view name) const;
+  // Names the core asked for that no widget carries (a layout table and a
+  // field table that disagree); for tests and for the maintainer.
+  const QSet<QString>& UnknownNames() const { return unknown_; }
+
+  std::string Text(std::string_view control) const override;
+  void SetText(std::string_view control, std::string_view cp932) override;
+  bool Checked(std::string_view control) const override;
+  void SetChecked(std::string_view control, bool checked) override;
+  void Focus(std::string_view control) override;
+  std::string Focused() const override;
+  FrameState Frame(std::string_view shape) const override;
+  void SetFrame(std::string_view shape, FrameState state) override;
+  void SetAlert(std::string_view control, bool on) override;
+  void Flash(std::string_view control) override;
+  void SetRowStyle(int row, RowStyle style) override;
+  void SetVisible(std::string_view control, bool visible) override;
+  void SetTabCurrent(std::string_view tabLabel, bool current) override;
+  void OpenDocument(std::string_view relativePath) override;
+
+ private:
+  QWidget* Find(std::string_view name) const;
+
+  QWidget* window_;
+  const ControlMap& controls_;
+  std::filesystem::path documentsDir_;
+  EventBridge* bridge_ = nullptr;
+  mutable QSet<QString> unknown_;
+};
+
+}  // namespace tankora::app
