@@ -6,11 +6,10 @@
 //                              once, for comparison (the counter "times_slower")
 //   BM_StoreOpen               start-up: open the four files and build the index
 //   BM_SlipScanOneCustomer     one pass over all slips picking one customer's
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
-
-#include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
@@ -62,7 +61,7 @@ std::string CustomerName(int i) {
 // The data, built once per run in a temporary folder.
 struct Office {
   fs::path root;
-  fs::path data;             // the Data folder the benchmarks open
+  fs::path data;  // the Data folder the benchmarks open
   std::string unsortedKokyaku;
 
   Office() {
@@ -192,8 +191,8 @@ void BM_KokyakuSortAndIndex(benchmark::State& state) {
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
     const tankora::Status s = store.KokyakuSortAndIndex();
-    total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                 .count();
+    total +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!s) state.SkipWithError(s.detail.c_str());
   }
   state.counters["active"] = store.ActiveCount();
@@ -222,7 +221,8 @@ void BM_SlipScanOneCustomer(benchmark::State& state) {
   Store store(office.data);
   (void)store.Open();
   const std::string wanted = tankora::PadField(CustomerName(777), tankora::TextAlign::Left, 20);
-  const std::size_t nameOffset = tankora::TenkenDenpLayout().Offset(tankora::TenkenDenp::KokyakuName);
+  const std::size_t nameOffset =
+      tankora::TenkenDenpLayout().Offset(tankora::TenkenDenp::KokyakuName);
   int found = 0;
   for (auto _ : state) {
     found = 0;

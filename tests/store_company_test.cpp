@@ -1,10 +1,9 @@
 // Company profile, backup folder setting, where the Data folder is, and the
 // one-program-per-folder lock.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "store/company.h"
 #include "store/data_folder.h"
@@ -110,8 +109,10 @@ class EnvGuard final {
     if (const char* v = std::getenv(name)) old_ = v;
   }
   ~EnvGuard() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
+    if (old_)
+      ::setenv(name_, old_->c_str(), 1);
+    else
+      ::unsetenv(name_);
   }
   void Set(const std::string& value) { ::setenv(name_, value.c_str(), 1); }
   void Unset() { ::unsetenv(name_); }

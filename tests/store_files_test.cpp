@@ -1,9 +1,8 @@
 // Record-number access to the data files: counts, bounds, appends, partial
 // records and writes that fail.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-
-#include <gtest/gtest.h>
 
 #include "store/store.h"
 #include "store_test_util.h"
@@ -94,8 +93,8 @@ TEST(RecordFileTest, ScanVisitsInFileOrderAcrossBlocksAndStopsWhenAsked) {
   int expected = 1;
   bool inOrder = true;
   ASSERT_TRUE(file.Scan([&](int n, std::string_view image) {
-    inOrder = inOrder && n == expected &&
-              image.substr(72, std::to_string(n).size()) == std::to_string(n);
+    inOrder =
+        inOrder && n == expected && image.substr(72, std::to_string(n).size()) == std::to_string(n);
     ++expected;
     return true;
   }));
@@ -203,9 +202,9 @@ TEST(StoreFilesTest, ReadOnlyOpenCreatesNothing) {
   TempDir dir;
   const auto data = dir.path() / "Data";
   std::filesystem::create_directory(data);
-  WriteBytes(data / "Kokyaku.120",
-             CustomerImage(' ', "\xb1", "a") + CustomerImage('1', "\xb2", "b") +
-                 CustomerImage(' ', "\xb3", "c"));
+  WriteBytes(data / "Kokyaku.120", CustomerImage(' ', "\xb1", "a") +
+                                       CustomerImage('1', "\xb2", "b") +
+                                       CustomerImage(' ', "\xb3", "c"));
   Store store(data);
   ASSERT_TRUE(store.OpenReadOnly());
   EXPECT_EQ(store.KokyakuCount(), 3);

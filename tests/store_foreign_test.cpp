@@ -1,8 +1,8 @@
 // A Data folder written by an independent program from the same layouts:
 // what a correct reader finds is in its expected.json.
-#include <regex>
-
 #include <gtest/gtest.h>
+
+#include <regex>
 
 #include "store/company.h"
 #include "store/store.h"
@@ -136,7 +136,8 @@ TEST_F(ForeignOfficeTest, EditingOneFieldChangesOnlyThoseBytes) {
 TEST_F(ForeignOfficeTest, SortOrdersTheLiveCustomersAndKeepsEachOnce) {
   std::string bytes = ReadBytes(Data() / "Kokyaku.120");
   std::vector<std::string> recs;
-  for (std::size_t i = 0; i + 1000 <= bytes.size(); i += 1000) recs.push_back(bytes.substr(i, 1000));
+  for (std::size_t i = 0; i + 1000 <= bytes.size(); i += 1000)
+    recs.push_back(bytes.substr(i, 1000));
 
   Store store(Data());
   ASSERT_TRUE(store.Open());

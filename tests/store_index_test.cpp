@@ -1,12 +1,11 @@
 // The live-customer index, the customer sort, the 2000-customer ceiling and
 // finding a customer by name.
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
-
-#include <gtest/gtest.h>
 
 #include "store/store.h"
 #include "store_test_util.h"
@@ -79,7 +78,7 @@ TEST_F(CustomerFileTest, IndexListsLiveRecordsInFileOrder) {
 
 TEST_F(CustomerFileTest, SortPutsBlankReadingsFirstAndLeavesDeletedRecordsInPlace) {
   const std::vector<std::string> recs = {
-      CustomerImage(' ', "\xb2", "i"),     // ｲ
+      CustomerImage(' ', "\xb2", "i"),  // ｲ
       CustomerImage(' ', "    ", "blank"),
       CustomerImage('1', "\xb0", "gone"),  // deleted, would sort first if it took part
       CustomerImage(' ', "\xb1", "a"),     // ｱ

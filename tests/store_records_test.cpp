@@ -19,6 +19,7 @@ struct Placement {
 
 // Offsets as the data files have them; a wrong width anywhere before a field
 // moves it, so these catch a typo in any width table.
+// clang-format off
 const Placement kPlacements[] = {
     {KokyakuLayout, "Kana", 1, 4},          {KokyakuLayout, "Name", 5, 20},
     {KokyakuLayout, "TenkenMonths", 27, 12}, {KokyakuLayout, "SyuukinMonths", 39, 12},
@@ -41,6 +42,7 @@ const Placement kPlacements[] = {
     {JisyaLayout, "TopMargine", 727, 2},      {JisyaLayout, "LeftMargine", 729, 2},
     {JisyaLayout, "Reserve37", 747, 251},
 };
+// clang-format on
 
 TEST(RecordLayoutTest, FieldsSitAtTheirFileOffsets) {
   for (const Placement& p : kPlacements) {
@@ -76,10 +78,10 @@ TEST(RecordTest, PackedImagesAreByteExact) {
 
   // A customer built through the field strings equals one built by hand.
   Record customer(KokyakuLayout());
-  customer.Set(Kokyaku::Kana, "\xb1\xcd\xde");             // ｱﾍﾞ
-  customer.Set(Kokyaku::Name, "\x88\xa2\x95\x94");         // 阿部
-  customer.Set(Kokyaku::Syukinngaku03, "5000");            // right-aligned amount
-  customer.SetFlagAt(Kokyaku::TenkenMonths, 3, true);      // April
+  customer.Set(Kokyaku::Kana, "\xb1\xcd\xde");         // ｱﾍﾞ
+  customer.Set(Kokyaku::Name, "\x88\xa2\x95\x94");     // 阿部
+  customer.Set(Kokyaku::Syukinngaku03, "5000");        // right-aligned amount
+  customer.SetFlagAt(Kokyaku::TenkenMonths, 3, true);  // April
   customer.Set(Kokyaku::Ninsou, "7");
   std::string expected = BlankImage(1000);
   Put(expected, 1, "\xb1\xcd\xde");
@@ -111,9 +113,9 @@ TEST(RecordTest, DoubleByteTextIsNeverSplit) {
 
 TEST(RecordTest, ForeignBytesInReservedFieldsSurviveAnEdit) {
   std::string image = BlankImage(1000);
-  Put(image, 248, "reserve-one \x87\x40");   // ① in Reserve1
+  Put(image, 248, "reserve-one \x87\x40");  // ① in Reserve1
   Put(image, 702, "written by another program");
-  Put(image, 5, "\xee\xe0\x96\x6b");         // 髙北 (IBM extension code)
+  Put(image, 5, "\xee\xe0\x96\x6b");  // 髙北 (IBM extension code)
   Record customer(KokyakuLayout());
   customer.Unpack(image);
   customer.Set(Kokyaku::Tel, "027-000-0000");

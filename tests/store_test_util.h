@@ -131,8 +131,10 @@ inline std::vector<std::string> RandomCustomers(std::size_t n, std::uint32_t see
     for (std::size_t j = 0; j < len; ++j) kana[j] = letters[rng() % std::size(letters)];
     char flag = ' ';
     const unsigned roll = rng() % 100;
-    if (roll < static_cast<unsigned>(deletedPercent)) flag = '1';
-    else if (roll < static_cast<unsigned>(deletedPercent) + 3) flag = 'X';
+    if (roll < static_cast<unsigned>(deletedPercent))
+      flag = '1';
+    else if (roll < static_cast<unsigned>(deletedPercent) + 3)
+      flag = 'X';
     char name[32];
     std::snprintf(name, sizeof name, "N%07zu", i + 1);
     recs.push_back(CustomerImage(flag, kana, name));

@@ -43,13 +43,20 @@ Status ReadExisting(const std::filesystem::path& path, std::string& out) {
 
 int JisyaFieldOf(CompanyField field) {
   switch (field) {
-    case CompanyField::Teisyutusaki: return Jisya::Teisyutusaki;
-    case CompanyField::Address: return Jisya::Address;
-    case CompanyField::KaisyaName: return Jisya::KaisyaName;
-    case CompanyField::Name: return Jisya::Name;
-    case CompanyField::Tel: return Jisya::Tel;
-    case CompanyField::TopMargine: return Jisya::TopMargine;
-    case CompanyField::LeftMargine: return Jisya::LeftMargine;
+    case CompanyField::Teisyutusaki:
+      return Jisya::Teisyutusaki;
+    case CompanyField::Address:
+      return Jisya::Address;
+    case CompanyField::KaisyaName:
+      return Jisya::KaisyaName;
+    case CompanyField::Name:
+      return Jisya::Name;
+    case CompanyField::Tel:
+      return Jisya::Tel;
+    case CompanyField::TopMargine:
+      return Jisya::TopMargine;
+    case CompanyField::LeftMargine:
+      return Jisya::LeftMargine;
   }
   return Jisya::Teisyutusaki;
 }

@@ -17,8 +17,8 @@ namespace tankora {
 enum class CompanyField { Teisyutusaki, Address, KaisyaName, Name, Tel, TopMargine, LeftMargine };
 
 inline constexpr CompanyField kCompanyFields[] = {
-    CompanyField::Teisyutusaki, CompanyField::Address,    CompanyField::KaisyaName,
-    CompanyField::Name,         CompanyField::Tel,        CompanyField::TopMargine,
+    CompanyField::Teisyutusaki, CompanyField::Address, CompanyField::KaisyaName,
+    CompanyField::Name,         CompanyField::Tel,     CompanyField::TopMargine,
     CompanyField::LeftMargine,
 };
 

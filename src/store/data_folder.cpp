@@ -62,9 +62,8 @@ std::optional<DataLock> DataLock::Acquire(const std::filesystem::path& dataDir, 
   const int fd = fileio::OpenFd(path, O_RDWR | O_CREAT);
   if (fd < 0) {
     if (status) {
-      *status = Status::Fail(StoreError::CannotOpen, "cannot open the lock file " +
-                                                         path.string() + ": " +
-                                                         fileio::ErrnoText(errno));
+      *status = Status::Fail(StoreError::CannotOpen, "cannot open the lock file " + path.string() +
+                                                         ": " + fileio::ErrnoText(errno));
     }
     return std::nullopt;
   }
@@ -81,8 +80,8 @@ std::optional<DataLock> DataLock::Acquire(const std::filesystem::path& dataDir, 
                                "このデータフォルダは別のタンコラで使用中です (data folder " +
                                    dataDir.string() + " is in use by another running タンコラ)");
       } else {
-        *status = Status::Fail(StoreError::CannotOpen, "cannot lock " + path.string() + ": " +
-                                                           fileio::ErrnoText(err));
+        *status = Status::Fail(StoreError::CannotOpen,
+                               "cannot lock " + path.string() + ": " + fileio::ErrnoText(err));
       }
     }
     return std::nullopt;

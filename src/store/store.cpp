@@ -142,8 +142,8 @@ Status RecordFile::ReadRecord(int n, Record& out) const {
   const int err = errno;
   CloseFd(fd);
   if (!ok) {
-    return Failure(StoreError::CannotOpen, "cannot read record " + std::to_string(n) + " of",
-                   path_, err);
+    return Failure(StoreError::CannotOpen, "cannot read record " + std::to_string(n) + " of", path_,
+                   err);
   }
   out.Unpack(image);
   return Status::Ok();
@@ -163,8 +163,8 @@ Status RecordFile::WriteRecord(int n, Record& record) {
   const int fd = OpenFd(path_, O_WRONLY);
   if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
 
-  const long long offset = static_cast<long long>(n - 1) *
-                           static_cast<long long>(layout_->RecordLength());
+  const long long offset =
+      static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
   const bool append = n == count_ + 1;
   struct stat st {};
   const long long sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : offset;
@@ -198,8 +198,8 @@ Status RecordFile::ReadAll(std::string& out) const {
     return Failure(StoreError::CannotOpen, "cannot look at", path_, err);
   }
   // The file may have shrunk behind our back; never read past its whole records.
-  const std::size_t whole = std::min(static_cast<std::size_t>(count_),
-                                     static_cast<std::size_t>(st.st_size) / length);
+  const std::size_t whole =
+      std::min(static_cast<std::size_t>(count_), static_cast<std::size_t>(st.st_size) / length);
   out.resize(whole * length);
   const bool ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
   const int err = errno;
@@ -222,9 +222,9 @@ Status RecordFile::Scan(const std::function<bool(int n, std::string_view image)>
   Status result = Status::Ok();
   while (n <= count_) {
     const std::size_t want = std::min(perBlock, static_cast<std::size_t>(count_ - n + 1));
-    const ssize_t got = ::pread(fd, block.data(), want * length,
-                                static_cast<off_t>(static_cast<long long>(n - 1) *
-                                                   static_cast<long long>(length)));
+    const ssize_t got =
+        ::pread(fd, block.data(), want * length,
+                static_cast<off_t>(static_cast<long long>(n - 1) * static_cast<long long>(length)));
     if (got < 0) {
       if (errno == EINTR) continue;
       result = Failure(StoreError::CannotOpen, "cannot read", path_, errno);
@@ -259,9 +259,8 @@ Status Store::Open() {
   if (!std::filesystem::is_directory(dataDir_, ec)) {
     std::filesystem::create_directories(dataDir_, ec);
     if (ec) {
-      return Status::Fail(StoreError::CannotOpen,
-                          "cannot create the data folder " + dataDir_.string() + ": " +
-                              ec.message());
+      return Status::Fail(StoreError::CannotOpen, "cannot create the data folder " +
+                                                      dataDir_.string() + ": " + ec.message());
     }
   }
   Status first = Status::Ok();
