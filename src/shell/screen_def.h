@@ -45,6 +45,9 @@ struct ScreenDef {
 void RegisterScreen(const ScreenDef& screen);
 // Every screen of the program, registered once (screens.cpp).
 void RegisterAllScreens();
+// Chains each screen module's hooks into the session's seams (screens.cpp);
+// the Session constructor calls it once the state exists.
+void InstallScreenSeams(Session::State& s);
 
 const ScreenDef* FindScreen(Screen screen);
 // The command a key runs on a screen, or null.

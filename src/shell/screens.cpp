@@ -1,5 +1,6 @@
 // The screens of the program, each registering its tables once.
 #include "customers/customer_screen.h"
+#include "ledger/ledger_screen.h"
 #include "shell/screen_def.h"
 
 namespace tankora {
@@ -7,9 +8,14 @@ namespace tankora {
 void RegisterAllScreens() {
   static const bool once = [] {
     RegisterScreen(CustomerScreenDef());
+    RegisterScreen(LedgerScreenDef());
     return true;
   }();
   (void)once;
+}
+
+void InstallScreenSeams(Session::State& s) {
+  InstallLedgerSeams(s);
 }
 
 }  // namespace tankora

@@ -70,6 +70,12 @@ struct Session::State {
   bool showDeleted = false;
   bool monthPanelShown = false;
 
+  // Construction ledger: the entry on screen (KoujiCount + 1 while it is a
+  // new one), and whether a ledger command is showing a customer itself, so
+  // the row-selection hook must leave the entry alone.
+  int currentKoujiNo = 0;
+  bool koujiEntryHeld = false;
+
   bool quitRequested = false;
   std::string notice;  // UTF-8
 

@@ -1,0 +1,208 @@
+// Focus orders, command fields, command labels, tabs and start-up.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fake_view.h"
+
+namespace tankora::testing {
+namespace {
+
+const std::vector<std::string> kCustomerOrder = {
+    "Edit_Kokyaku_Kana", "Edit_Kokyaku_Name", "CheckBox_Tandoku", "CheckBoxGappei",
+    "Edit_Kokyaku_Zip1", "Edit_Kokyaku_Zip2", "Edit_Kokyaku_Address", "Edit_Kokyaku_Tel",
+    "Edit_Kokyaku_SettiAddress", "Edit_Kokyaku_Basic_Ninsou", "Edit_Kokyaku_Basic_SyoriWay",
+    "Edit_Kokyaku_StartYear", "Edit_Kokyaku_StartMonth", "Edit_Kokyaku_StartDay",
+    "Edit_Kokyaku_EndYear", "Edit_Kokyaku_EndMonth", "Edit_Kokyaku_EndDay",
+    "Edit_Kokyaku_UseStartYear", "Edit_Kokyaku_UseStartMonth", "Edit_Kokyaku_UseStartDay",
+    "Edit_Kokyaku_UkeoiKingaku", "Edit_Kokyaku_Setubisi", "Edit_Kokyaku_KoufuNo",
+    "Edit_Kokyaku_Kind_Meisyou", "Edit_Kokyaku_Kind_NinteiNo", "Edit_Kokyaku_Kind_Katasiki",
+    "Edit_Kokyaku_Kind_Syorihouhou", "Edit_Kokyaku_Kouji_Ninsou", "RadioButton_SinyouOnly",
+    "Edit_Kokyaku_Youto_1", "Edit_Kokyaku_Youto_2", "Edit_Kokyaku_Youto_3",
+    "Edit_Kokyaku_KanriGyousya", "Edit_Kokyaku_SeisouGyousya", "Edit_Kokyaku_Keiyaku_Year",
+    "Edit_Kokyaku_Keiyaku_Month", "Edit_Kokyaku_Keiyaku_Day", "Edit_Kokyaku_Keiyaku_StartYear",
+    "Edit_Kokyaku_Keiyaku_StartMonth", "Edit_Kokyaku_Keiyaku_StartDay",
+    "Edit_Kokyaku_Keiyaku_EndYear", "Edit_Kokyaku_Keiyaku_EndMonth",
+    "Edit_Kokyaku_Keiyaku_EndDay", "Edit_PanelKanri_CommandChoose"};
+
+TEST(ShellFocus, EnterWalksTheCustomerOrderAndHomeWalksBack) {
+  Harness h;
+  h.session->SwitchScreen(Screen::Customer);
+  ASSERT_EQ(h.view.Focused(), kCustomerOrder.front());
+  for (std::size_t i = 1; i < kCustomerOrder.size(); ++i) {
+    EXPECT_TRUE(h.view.Press(Key::Enter));
+    ASSERT_EQ(h.view.Focused(), kCustomerOrder[i]) << "after " << kCustomerOrder[i - 1];
+  }
+  for (std::size_t i = kCustomerOrder.size() - 1; i > 0; --i) {
+    EXPECT_TRUE(h.view.Press(Key::Home));
+    ASSERT_EQ(h.view.Focused(), kCustomerOrder[i - 1]);
+  }
+  EXPECT_FALSE(h.view.Press(Key::Home));  // the first field has no previous one
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Kana");
+}
+
+TEST(ShellFocus, RadioStepGoesToTheCheckedButton) {
+  Harness h;
+  h.view.checked["RadioButton_SinyouOnly"] = false;
+  h.view.checked["RadioButton_SinyouHaisui"] = true;
+  h.view.Focus("Edit_Kokyaku_Kouji_Ninsou");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Focused(), "RadioButton_SinyouHaisui");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Youto_1");
+  h.view.Press(Key::Home);
+  EXPECT_EQ(h.view.Focused(), "RadioButton_SinyouHaisui");
+  h.view.Press(Key::Home);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Kouji_Ninsou");
+}
+
+TEST(ShellFocus, MonthPanelOrderWrapsAndHomeLeavesToTheBasicPart) {
+  Harness h;
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.ClickLabel("Label_KokyakuTenkenSyuukinInfo_1");
+  EXPECT_TRUE(h.view.visible["Panel_KensinSyuukinMonth"]);
+  EXPECT_EQ(h.view.Focused(), "CheckBox_Tenken_01");
+  for (int m = 1; m <= 12; ++m) {
+    char c[40];
+    std::snprintf(c, sizeof c, "CheckBox_Tenken_%02d", m);
+    ASSERT_EQ(h.view.Focused(), c);
+    h.view.Press(Key::Enter);
+    std::snprintf(c, sizeof c, "CheckBox_Syuukin_%02d", m);
+    ASSERT_EQ(h.view.Focused(), c);
+    h.view.Press(Key::Enter);
+    std::snprintf(c, sizeof c, "Edit_Syukinngaku_%02d", m);
+    ASSERT_EQ(h.view.Focused(), c);
+    h.view.Type(c, std::to_string(m * 1000));
+    h.view.Press(Key::Enter);
+  }
+  EXPECT_EQ(h.view.Focused(), "CheckBox_Tenken_01");
+  EXPECT_EQ(h.view.Text("Label_SyuukinnTotal"), "78000");
+  EXPECT_EQ(h.s().kokyaku.Get(Kokyaku::Syukinngaku03), "    3000");
+  h.view.Press(Key::Home);
+  EXPECT_EQ(h.view.Focused(), "CheckBoxGappei");
+
+  h.view.ClickLabel("Label_KokyakuBasocInfo_2");
+  EXPECT_FALSE(h.view.visible["Panel_KensinSyuukinMonth"]);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Zip1");
+}
+
+TEST(ShellFocus, CommandFieldRunsTheCommandAtTheCursor) {
+  Harness h;
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Type("Edit_Kokyaku_Name", "Taro");
+  h.view.Focus("Edit_Kokyaku_Keiyaku_EndDay");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Focused(), "Edit_PanelKanri_CommandChoose");
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Selected);
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuDelete"), FrameState::Plain);
+  h.view.Press(Key::Home);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Keiyaku_EndDay");
+  h.view.Press(Key::Enter);
+  h.view.Press(Key::Enter);  // F1 登録 from the command field
+  EXPECT_EQ(h.store->KokyakuCount(), 1);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Kana");
+  EXPECT_EQ(h.s().CursorOf(Screen::Customer), 0);  // the cursor keeps its value
+}
+
+TEST(ShellFocus, CommandLabelsDrawAsButtons) {
+  Harness h;
+  h.session->LabelPress("Label_KokyakuNew");
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuNew"), FrameState::Selected);
+  h.session->LabelRelease("Label_KokyakuNew");  // also when released elsewhere
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuNew"), FrameState::Plain);
+}
+
+TEST(ShellFocus, InertAndQuitCommands) {
+  Harness h;
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Type("Edit_Kokyaku_Name", "Taro");
+  h.view.Press(Key::F3);
+  EXPECT_EQ(h.store->KokyakuCount(), 0);
+  EXPECT_FALSE(h.session->QuitRequested());
+  EXPECT_FALSE(h.view.Press(Key::F7));
+  EXPECT_FALSE(h.session->QuitRequested());
+  h.view.Press(Key::F9);
+  EXPECT_TRUE(h.session->QuitRequested());
+}
+
+TEST(ShellScreens, StartUpShowsTheSlipScreenAndTheNewCustomerRow) {
+  Harness h(0, Date{2012, 10, 29});
+  EXPECT_EQ(h.session->CurrentScreen(), Screen::Slip);
+  EXPECT_TRUE(h.view.visible["Panel_Tenken"]);
+  EXPECT_FALSE(h.view.visible["Panel_Kouji"]);
+  EXPECT_FALSE(h.view.visible["Panel_BackUp"]);
+  EXPECT_TRUE(h.view.tabs["Label_Tenken"]);
+  EXPECT_FALSE(h.view.tabs["Label_Basic"]);
+  EXPECT_EQ(h.view.Text("Label_KokyakuDs"), "0");
+  EXPECT_EQ(h.view.Text("Label_KokyakuChoose_Line"), "1");
+  EXPECT_EQ(h.SelectedRow(), 1);
+  EXPECT_EQ(h.view.Text("Edit_TenkenGeppou_Year"), "24");
+  EXPECT_EQ(h.view.Text("Edit_Kouji_SyuukinMonth"), "10");
+  EXPECT_EQ(h.view.Text("Edit_HosyuKeiyaku_Geppou_Day"), "29");
+  EXPECT_TRUE(h.view.Checked("RadioButton_SinyouOnly"));
+  h.session->WindowActivated();
+  EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Address");
+}
+
+TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {
+  Harness h;
+  h.view.Focus("Edit_Panel_Tenken_Bikou");
+  h.view.ClickLabel("Label_Tenken");
+  EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Bikou");
+
+  h.view.ClickLabel("Label_Basic");
+  EXPECT_EQ(h.session->CurrentScreen(), Screen::Customer);
+  EXPECT_FALSE(h.view.visible["Panel_Tenken"]);
+  EXPECT_TRUE(h.view.tabs["Label_Basic"]);
+  EXPECT_FALSE(h.view.tabs["Label_Tenken"]);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Kana");
+
+  h.view.ClickLabel("Label_Kouji");
+  EXPECT_TRUE(h.view.visible["Panel_Kouji"]);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kouji_Name");
+
+  h.view.ClickLabel("Label_TenkenListView");
+  EXPECT_TRUE(h.view.visible["Panel_TenkenList"]);
+  EXPECT_FALSE(h.view.visible["Panel_Kouji"]);
+  EXPECT_EQ(h.view.Focused(), "Edit_Kouji_Name");  // not moved
+
+  h.view.ClickLabel("Label_BackUp");
+  EXPECT_TRUE(h.view.visible["Panel_BackUp"]);
+  EXPECT_EQ(h.view.Focused(), "BackupDriveComboBox");
+
+  h.view.ClickLabel("Label_Manual");
+  EXPECT_EQ(h.view.openedDocument, "Manual/Manual.pdf");
+}
+
+TEST(ShellScreens, CompanyRecordLoadsIntoBothScreensAndIsSavedBack) {
+  TempDataDir dir;
+  {
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open().ok());
+    Record r(JisyaLayout());
+    ASSERT_TRUE(store.JisyaFile().ReadRecord(1, r).ok());
+    r.Set(Jisya::KaisyaName, "ACME");
+    r.Set(Jisya::TopMargine, "5");
+    ASSERT_TRUE(store.JisyaFile().WriteRecord(1, r).ok());
+  }
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open().ok());
+  const EraCalendar eras(Date{2012, 10, 29});
+  FakeView view;
+  Session session(store, eras, view);
+  view.session = &session;
+  session.Start();
+  EXPECT_EQ(view.Trimmed("Edit_TenkenGeppou_KaisyaName"), "ACME");
+  EXPECT_EQ(view.Trimmed("Edit_HosyuKeiyaku_Geppou_KaisyaName"), "ACME");
+  EXPECT_EQ(view.Text("Edit_TopMargine_Kouji"), " 5");
+
+  session.state().jisya.Set(Jisya::Name, "Boss");
+  ASSERT_TRUE(session.SaveCompany().ok());
+  Record back(JisyaLayout());
+  ASSERT_TRUE(store.JisyaFile().ReadRecord(1, back).ok());
+  EXPECT_EQ(back.Trimmed(Jisya::Name), "Boss");
+  EXPECT_EQ(back.Trimmed(Jisya::KaisyaName), "ACME");
+}
+
+}  // namespace
+}  // namespace tankora::testing
