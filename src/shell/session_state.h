@@ -76,6 +76,17 @@ struct Session::State {
   int currentKoujiNo = 0;
   bool koujiEntryHeld = false;
 
+  // Inspection slip screen: the slip in the entry line (TenkenCount + 1
+  // while it is a new one, 0 before the first is begun) and the current
+  // customer's history, TenkenRireki, newest stored first, with the index of
+  // its first row shown and the selected row (-1 none). `slipAlerts` are the
+  // frames a refused register marked red, plain again at the next command.
+  int currentTenkenNo = 0;
+  std::vector<int> tenkenRireki;
+  int tenkenTop = 0;
+  int tenkenRow = -1;
+  std::vector<std::string> slipAlerts;
+
   bool quitRequested = false;
   std::string notice;  // UTF-8
 

@@ -8,7 +8,8 @@
 
 namespace tankora {
 
-enum class FrameState { Plain, Selected };  // black 1 px / red 2 px
+// black 1 px / red 2 px / green 2 px (the chosen row of the slip history)
+enum class FrameState { Plain, Selected, Chosen };
 
 // Row look of the customer list: ordinary, the deleted-customer marking.
 enum class RowStyle { Normal, Deleted };
