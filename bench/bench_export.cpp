@@ -33,9 +33,9 @@ class SlipFolder final {
   SlipFolder() {
     std::string templ = (fs::temp_directory_path() / "tankora-bench-XXXXXX").string();
     dir_ = mkdtemp(templ.data());
-    const char* names[] = {"\x8F\xE3\x96\xEC\x83\x6E\x83\x69",   // 上野ハナ
-                           "\x88\xA2\x95\x94\x8C\x92\x88\xEA",   // 阿部健一
-                           "\x87\x8A\x8A\x78\x8F\xA4\x8E\x96",   // ㈱岳商事
+    const char* names[] = {"\x8F\xE3\x96\xEC\x83\x6E\x83\x69",       // 上野ハナ
+                           "\x88\xA2\x95\x94\x8C\x92\x88\xEA",       // 阿部健一
+                           "\x87\x8A\x8A\x78\x8F\xA4\x8E\x96",       // ㈱岳商事
                            "\x91\xBE\x93\x63\x5C\x91\xBE\x98\x59"};  // 太田\太郎
     std::ofstream out(dir_ / "TenkenDenp.120", std::ios::binary);
     Record r(TenkenDenpLayout());
@@ -103,11 +103,17 @@ void BM_ExportSlipsUtf8ToFile(benchmark::State& state) {
 
 // Each run reads the 20 MB file and writes the CSV; the median of several
 // repetitions is the figure to compare with the one-second budget.
-BENCHMARK(BM_ExportSlipsUtf8)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_ExportSlipsUtf8)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ExportSlipsCp932)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_ExportSlipsCp932)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ExportSlipsUtf8ToFile)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_ExportSlipsUtf8ToFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

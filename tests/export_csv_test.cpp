@@ -184,13 +184,12 @@ TEST(CsvHeader, NamesEveryFieldButTheReservedOnes) {
 
   const Rows slips = ExportRows(dir.Path(), CsvTable::Slips);
   EXPECT_EQ(slips[0], (std::vector<std::string>{"RecordNo", "DeleteFlag", "KokyakuName", "Year",
-                                                "Month", "Day", "Gaikan", "Syuuki", "Ph",
-                                                "Tousido", "Asyousan", "Zanen", "Ion", "Kanrisya",
-                                                "Bikou"}));
+                                                "Month", "Day", "Gaikan", "Syuuki", "Ph", "Tousido",
+                                                "Asyousan", "Zanen", "Ion", "Kanrisya", "Bikou"}));
   const Rows company = ExportRows(dir.Path(), CsvTable::Company);
-  EXPECT_EQ(company[0], (std::vector<std::string>{"RecordNo", "Tel", "Address", "KaisyaName",
-                                                  "Name", "Teisyutusaki", "TopMargine",
-                                                  "LeftMargine"}));
+  EXPECT_EQ(company[0],
+            (std::vector<std::string>{"RecordNo", "Tel", "Address", "KaisyaName", "Name",
+                                      "Teisyutusaki", "TopMargine", "LeftMargine"}));
   const Rows ledger = ExportRows(dir.Path(), CsvTable::Ledger);
   EXPECT_EQ(ledger[0].size(), 1u + Kouji::FieldCount - 1);
   EXPECT_EQ(ledger[0][7], "SekouPlace");
@@ -207,8 +206,8 @@ class ExportFile : public ::testing::Test {
 
 TEST_F(ExportFile, CustomerCellsAreTheStoredFieldsTrimmed) {
   Record r(KokyakuLayout());
-  r.Set(Kokyaku::Kana, "\xB1\xCD\xDE");                          // ｱﾍﾞ
-  r.Set(Kokyaku::Name, "\x88\xA2\x95\x94\x8C\x92\x88\xEA");      // 阿部健一
+  r.Set(Kokyaku::Kana, "\xB1\xCD\xDE");                      // ｱﾍﾞ
+  r.Set(Kokyaku::Name, "\x88\xA2\x95\x94\x8C\x92\x88\xEA");  // 阿部健一
   r.SetFlagAt(Kokyaku::TenkenMonths, 3, true);
   r.SetFlagAt(Kokyaku::TenkenMonths, 9, true);
   r.Set(Kokyaku::Syukinngaku04, "6000");
@@ -240,7 +239,9 @@ TEST_F(ExportFile, Cp932WritesTheRecordBytesWithoutBom) {
   // 髙 in its NEC-selected IBM code EE E0 and an invalid pair 81 20: both
   // must leave exactly as stored.
   const std::string name = "\xEE\xE0\x96\x6B";
-  const std::string bad = "x\x81\x7F" "y";
+  const std::string bad =
+      "x\x81\x7F"
+      "y";
   r.Set(TenkenDenp::KokyakuName, name);
   r.Set(TenkenDenp::Bikou, bad);
   r.Set(TenkenDenp::Kanrisya, "\x91\xBE\x93\x63\x5C\x91\xBE\x98\x59");  // 太田\太郎
@@ -353,15 +354,15 @@ class ForeignOffice : public ::testing::Test {
 
 TEST_F(ForeignOffice, CustomersInListOrderWithTheirNames) {
   const Rows rows = ExportRows(data_, CsvTable::Customers);
-  EXPECT_EQ(Column(rows, 0), (std::vector<std::string>{"1", "2", "3", "5", "6", "7", "8", "9",
-                                                        "11", "12"}));
+  EXPECT_EQ(Column(rows, 0),
+            (std::vector<std::string>{"1", "2", "3", "5", "6", "7", "8", "9", "11", "12"}));
   EXPECT_EQ(Column(rows, 3),
             (std::vector<std::string>{"上野ハナ", "阿部健一", "名無しの権兵衛", "阿部美和",
-                                      "㈱岳商事", "髙北工務店", "永井～商店",
-                                      "パーク№5管理組合", "太田\\太郎", "遠藤"}));
+                                      "㈱岳商事", "髙北工務店", "永井～商店", "パーク№5管理組合",
+                                      "太田\\太郎", "遠藤"}));
   auto seventh = ByName(rows, 6);
   EXPECT_EQ(seventh["DeleteFlag"], "X");
-  EXPECT_EQ(ByName(rows, 3)["Kana"], "");    // four blanks
+  EXPECT_EQ(ByName(rows, 3)["Kana"], "");     // four blanks
   EXPECT_EQ(ByName(rows, 2)["Kana"], "ｱﾍﾞ");  // b1 cd de 20
 
   // The same order the store's customer index gives.

@@ -218,8 +218,7 @@ int RunInfo(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
     const fs::file_status status = fs::status(file.Path(), ec);
     const bool exists = fs::exists(status);
     if (exists) ++present;
-    if (exists && (!fs::is_regular_file(status) ||
-                   !std::ifstream(file.Path(), std::ios::binary))) {
+    if (exists && (!fs::is_regular_file(status) || !std::ifstream(file.Path(), std::ios::binary))) {
       err << "tankora: cannot read " << file.Path().string() << "\n";
       return kExitFailed;
     }
@@ -264,8 +263,8 @@ int RunExport(const fs::path& dataDir, const CliOptions& options, std::ostream& 
   if (!options.output) {
     Status s = ExportCsv(store, options.csv, out);
     if (!s) {
-      err << "tankora: " << (s.error == StoreError::WriteFailed ? "cannot write to standard output"
-                                                                 : s.detail)
+      err << "tankora: "
+          << (s.error == StoreError::WriteFailed ? "cannot write to standard output" : s.detail)
           << "\n";
       return kExitFailed;
     }

@@ -45,7 +45,7 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 
 // The subcommands; messages for people go to `err`.
 int RunInfo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
-int RunExport(const std::filesystem::path& dataDir, const CliOptions& options,
-              std::ostream& out, std::ostream& err);
+int RunExport(const std::filesystem::path& dataDir, const CliOptions& options, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace tankora

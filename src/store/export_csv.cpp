@@ -53,20 +53,28 @@ std::optional<CsvTable> CsvTableFromName(std::string_view name) {
 
 const char* CsvTableName(CsvTable table) {
   switch (table) {
-    case CsvTable::Customers: return "customers";
-    case CsvTable::Slips: return "slips";
-    case CsvTable::Ledger: return "ledger";
-    case CsvTable::Company: return "company";
+    case CsvTable::Customers:
+      return "customers";
+    case CsvTable::Slips:
+      return "slips";
+    case CsvTable::Ledger:
+      return "ledger";
+    case CsvTable::Company:
+      return "company";
   }
   return "";
 }
 
 const RecordFile& FileOf(const Store& store, CsvTable table) {
   switch (table) {
-    case CsvTable::Customers: return store.KokyakuFile();
-    case CsvTable::Slips: return store.TenkenFile();
-    case CsvTable::Ledger: return store.KoujiFile();
-    case CsvTable::Company: return store.JisyaFile();
+    case CsvTable::Customers:
+      return store.KokyakuFile();
+    case CsvTable::Slips:
+      return store.TenkenFile();
+    case CsvTable::Ledger:
+      return store.KoujiFile();
+    case CsvTable::Company:
+      return store.JisyaFile();
   }
   return store.KokyakuFile();
 }
@@ -92,9 +100,8 @@ std::string_view CellValue(std::string_view raw, Align align) {
 void AppendCsvCell(std::string& line, std::string_view value) {
   // In CP932 every trail byte is 0x40 or above, so looking for these ASCII
   // bytes never hits half of a double-byte character.
-  const bool quote = !value.empty() &&
-                     (value.find_first_of(",\"\r\n") != std::string_view::npos ||
-                      value.front() == ' ' || value.back() == ' ');
+  const bool quote = !value.empty() && (value.find_first_of(",\"\r\n") != std::string_view::npos ||
+                                        value.front() == ' ' || value.back() == ' ');
   if (!quote && value.find('\0') == std::string_view::npos) {
     line.append(value);
     return;
