@@ -1,5 +1,6 @@
 // The screens of the program, each registering its tables once.
 #include "customers/customer_screen.h"
+#include "inspection/slip_screen.h"
 #include "ledger/ledger_screen.h"
 #include "shell/screen_def.h"
 
@@ -8,6 +9,7 @@ namespace tankora {
 void RegisterAllScreens() {
   static const bool once = [] {
     RegisterScreen(CustomerScreenDef());
+    RegisterScreen(SlipScreenDef());
     RegisterScreen(LedgerScreenDef());
     return true;
   }();
@@ -16,6 +18,7 @@ void RegisterAllScreens() {
 
 void InstallScreenSeams(Session::State& s) {
   InstallLedgerSeams(s);
+  InstallSlipSeams(s);
 }
 
 }  // namespace tankora
