@@ -1,0 +1,164 @@
+// The slip in the entry line and the commands that store, delete and begin it.
+#include <cstdio>
+#include <string>
+
+#include "customers/customer_screen.h"
+#include "inspection/slip_screen.h"
+#include "shell/input_framework.h"
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+constexpr std::string_view kNameFrame = "Shape_Panel_Tenken_Address";
+constexpr std::string_view kDateFrame = "Shape_Panel_Tenken_Date";
+
+std::string Formatted(const char* format, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+bool AllDigits(std::string_view text) {
+  const std::string t = TrimBlanks(text);
+  if (t.empty()) return false;
+  for (const char c : t) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+bool InRange(std::string_view text, long low, long high) {
+  const long v = ValueOf(text);
+  return AllDigits(text) && v >= low && v <= high;
+}
+
+// The date edit's text by its field's commit rule, as F1 stores it.
+std::string DatePart(Session::State& s, std::string_view control) {
+  const InputField* f = FindField(control);
+  if (!f) return {};
+  return NormalizeEdit(*f, s.view.Text(control), s.eras).stored;
+}
+
+bool NameMissing(std::string_view name) { return name.empty() || name[0] == ' '; }
+
+// The earliest year a slip may carry: the program's slips begin there.
+constexpr long kFirstSlipYear = 2010;
+
+bool DateValid(const Session::State& s) {
+  const Record& t = s.tenken;
+  return InRange(t.Get(TenkenDenp::Year), kFirstSlipYear, s.eras.Today().year + 1) &&
+         InRange(t.Get(TenkenDenp::Month), 1, 12) && InRange(t.Get(TenkenDenp::Day), 1, 31);
+}
+
+void Alert(Session::State& s, std::string_view shape) {
+  s.view.SetAlert(shape, true);
+  s.slipAlerts.emplace_back(shape);
+}
+
+}  // namespace
+
+void TenkenAlertsClear(Session::State& s) {
+  for (const std::string& shape : s.slipAlerts) s.view.SetAlert(shape, false);
+  s.slipAlerts.clear();
+}
+
+void TenkenShow(Session::State& s) {
+  ShowRecordFields(s, Screen::Slip, RecordKind::TenkenDenp);
+  TenkenMarkEntry(s);
+}
+
+void TenkenHeaderShow(Session::State& s) {
+  ShowRecordFields(s, Screen::Slip, RecordKind::Kokyaku);
+  // The transparency limit follows the customer's tank.
+  TenkenMarkEntry(s);
+}
+
+bool TenkenFromEdits(Session::State& s) {
+  Record& t = s.tenken;
+  t.Set(TenkenDenp::Year, DatePart(s, "Edit_Panel_Tenken_Year"));
+  t.Set(TenkenDenp::Month, DatePart(s, "Edit_Panel_Tenken_Month"));
+  t.Set(TenkenDenp::Day, DatePart(s, "Edit_Panel_Tenken_Day"));
+  return !NameMissing(t.Get(TenkenDenp::KokyakuName)) && DateValid(s);
+}
+
+void TenkenWrite(Session::State& s) {
+  const std::string name(s.kokyaku.Get(Kokyaku::Name));
+  s.tenken.Set(TenkenDenp::KokyakuName, name);
+  // The slip's customer is stored first, so a slip typed for a new customer
+  // creates it. A customer without a name is never stored (the customer
+  // screen refuses it too), and a slip whose customer could not be stored
+  // would belong to nobody: it is not stored either.
+  if (!NameMissing(name) && !KokyakuStoreCurrent(s)) return;
+
+  if (!TenkenFromEdits(s)) {
+    if (NameMissing(name)) Alert(s, kNameFrame);
+    if (!DateValid(s)) Alert(s, kDateFrame);
+    TenkenShow(s);
+    return;
+  }
+
+  RecordFile& file = s.store.TenkenFile();
+  const int before = s.currentTenkenNo;
+  const bool stored = before >= 1 && before <= file.Count();
+  const int n = stored ? before : file.Count() + 1;
+  if (Status st = file.WriteRecord(n, s.tenken); !st) {
+    s.SetNotice("点検伝票を保存できませんでした: " + st.detail);
+    return;
+  }
+  s.currentTenkenNo = n;
+
+  TenkenRirekiLoad(s);
+  TenkenRirekiShow(s);
+  TenkenRowHighlight(s);
+  if (before == 0) {
+    TenkenNew(s);
+  } else {
+    TenkenShow(s);
+    // The slip just stored stays in the entry line: say where it is now.
+    s.view.SetText("Label_TenkenDenpChoose_Line", std::to_string(TenkenRirekiPosition(s, n)));
+  }
+}
+
+void TenkenDelete(Session::State& s) {
+  RecordFile& file = s.store.TenkenFile();
+  const int n = s.currentTenkenNo;
+  if (n < 1 || n > file.Count()) return;
+  // The record keeps what was stored; only its flag changes.
+  Record stored(TenkenDenpLayout());
+  Status st = file.ReadRecord(n, stored);
+  if (st) {
+    stored.SetFlagAt(TenkenDenp::DeleteFlag, 0, true);
+    st = file.WriteRecord(n, stored);
+  }
+  if (!st) {
+    s.SetNotice("点検伝票を削除できませんでした: " + st.detail);
+    return;
+  }
+  TenkenRirekiLoad(s);
+  TenkenRirekiShow(s);
+  TenkenRowHighlight(s);
+  TenkenNew(s);
+}
+
+void TenkenNew(Session::State& s) {
+  Record& t = s.tenken;
+  t.Clear();
+  const Date today = s.eras.Today();
+  t.Set(TenkenDenp::Year, Formatted("%4d", today.year));
+  t.Set(TenkenDenp::Month, Formatted("%2d", today.month));
+  t.Set(TenkenDenp::Day, Formatted("%2d", today.day));
+  s.currentTenkenNo = s.store.TenkenCount() + 1;
+  t.Set(TenkenDenp::KokyakuName, s.kokyaku.Get(Kokyaku::Name));
+  // The entry line no longer holds a row's slip.
+  if (s.tenkenRow >= 0) {
+    s.tenkenRow = -1;
+    TenkenRowHighlight(s);
+  }
+  TenkenShow(s);
+  s.view.SetText("Label_TenkenDenpChoose_Line",
+                 std::to_string(static_cast<int>(s.tenkenRireki.size()) + 1));
+}
+
+}  // namespace tankora
