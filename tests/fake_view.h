@@ -35,6 +35,7 @@ class FakeView final : public View {
   std::map<std::string, bool, std::less<>> checked;
   std::map<std::string, bool, std::less<>> visible;
   std::map<std::string, FrameState, std::less<>> frames;
+  std::map<std::string, bool, std::less<>> alerts;
   std::map<std::string, bool, std::less<>> tabs;
   std::map<std::string, int, std::less<>> setTextCount;
   std::array<RowStyle, 25> rowStyle{};
@@ -68,7 +69,11 @@ class FakeView final : public View {
     return it == frames.end() ? FrameState::Plain : it->second;
   }
   void SetFrame(std::string_view shape, FrameState s) override { frames[std::string(shape)] = s; }
-  void SetAlert(std::string_view, bool) override {}
+  void SetAlert(std::string_view c, bool on) override { alerts[std::string(c)] = on; }
+  bool Alerted(std::string_view c) const {
+    const auto it = alerts.find(c);
+    return it != alerts.end() && it->second;
+  }
   void Flash(std::string_view) override {}
   void SetRowStyle(int row, RowStyle style) override {
     if (row >= 0 && row < 25) rowStyle[static_cast<std::size_t>(row)] = style;
