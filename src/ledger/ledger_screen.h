@@ -1,0 +1,56 @@
+// The construction ledger screen (浄化槽工事登録): one ledger entry at a time,
+// paged by record number, tied to the customer file by the orderer's name.
+// Its 38 twin fields stay equal to the customer's while either is edited.
+#pragma once
+
+#include <string_view>
+
+#include "shell/screen_def.h"
+#include "shell/session_state.h"
+
+namespace tankora {
+
+const ScreenDef& LedgerScreenDef();
+
+// Chains the ledger's parts of the customer screen's seams (customer shown,
+// row selected or selected again, customer cleared, start-up).
+void InstallLedgerSeams(Session::State& s);
+
+// --- display -----------------------------------------------------------------
+
+// The working ledger record into the ledger's edits and radio pair, the
+// delete notice, and Label_Kouji_rec / Label_Kouji_ds.
+void KoujiShow(Session::State& s);
+// Label_Kouji_rec (CurrentKoujiNo) and Label_Kouji_ds (KoujiCount).
+void KoujiPositionShow(Session::State& s);
+
+// --- the link with the customer record ----------------------------------------
+
+// Ledger fields 1..38 from their customer twins, and the other way.
+void KoujiFromKokyaku(Session::State& s);
+void KokyakuFromKouji(const Record& kouji, Record& kokyaku);
+// The customer in the edits was selected: the newest live entry of that
+// name becomes the entry on screen; without one, a new entry prefilled from
+// the customer. Shows the ledger.
+void KoujiFindForKokyaku(Session::State& s);
+// The newest live entry whose 20-byte name equals `name20`, read into `out`;
+// its record number, or 0.
+int KoujiFindNewest(const Store& store, std::string_view name20, Record* out);
+
+// --- commands ----------------------------------------------------------------
+
+// F1 工事元帳のみ登録: stores the entry at its number (a new one appended);
+// an entry shown as deleted is stored live again. Nothing without a name.
+void KoujiWrite(Session::State& s);
+// F2 削除: marks the stored entry on screen deleted, at once.
+void KoujiDelete(Session::State& s);
+// F3 工事元帳と顧客を登録: F1, then the customer of that name updated from the
+// entry (or created from it), sorted, selected and shown.
+void KoujiKokyakuWrite(Session::State& s);
+// F5 前頁 / F6 次頁: the previous or next entry, with its customer selected.
+void KoujiPrePage(Session::State& s);
+void KoujiNextPage(Session::State& s);
+// F8 追加: a new entry, with an empty customer on the new-customer row.
+void KoujiNew(Session::State& s);
+
+}  // namespace tankora
