@@ -4,6 +4,7 @@
 
 #include "customers/customer_screen.h"
 #include "shell/input_framework.h"
+#include "shell/screen_def.h"
 #include "shell/session_state.h"
 #include "store/company.h"
 #include "util/cp932.h"
@@ -82,6 +83,7 @@ void Session::State::SetNotice(std::string text) {
 Session::Session(Store& store, const EraCalendar& eras, View& view) {
   RegisterAllScreens();
   state_ = std::make_unique<State>(*this, store, eras, view);
+  InstallScreenSeams(*state_);
 }
 
 Session::~Session() = default;
