@@ -1,0 +1,171 @@
+// The customer screen at full size: 2000 customers and 100,000 slips.
+// Selecting a row and F1 登録 of a changed customer, through the session as
+// the window drives it, on a view that only keeps texts.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <unordered_map>
+
+#include "customers/customer_screen.h"
+#include "shell/session.h"
+#include "shell/session_state.h"
+#include "store/store.h"
+#include "util/era.h"
+
+namespace tankora {
+namespace {
+
+class NullView final : public View {
+ public:
+  Session* session = nullptr;
+  std::string Text(std::string_view c) const override {
+    const auto it = text_.find(std::string(c));
+    return it == text_.end() ? std::string{} : it->second;
+  }
+  void SetText(std::string_view c, std::string_view v) override { text_[std::string(c)] = v; }
+  bool Checked(std::string_view) const override { return false; }
+  void SetChecked(std::string_view, bool) override {}
+  void Focus(std::string_view c) override {
+    if (c == focused_) return;
+    const std::string old = focused_;
+    focused_ = std::string(c);
+    if (!old.empty()) session->FieldLeave(old);
+    session->FieldEnter(c);
+  }
+  std::string Focused() const override { return focused_; }
+  FrameState Frame(std::string_view) const override { return FrameState::Plain; }
+  void SetFrame(std::string_view, FrameState) override {}
+  void SetAlert(std::string_view, bool) override {}
+  void Flash(std::string_view) override {}
+  void SetRowStyle(int, RowStyle) override {}
+  void SetVisible(std::string_view, bool) override {}
+  void SetTabCurrent(std::string_view, bool) override {}
+  void Type(std::string_view c, std::string_view v) {
+    Focus(c);
+    text_[std::string(c)] = v;
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> text_;
+  std::string focused_;
+};
+
+struct Office {
+  std::filesystem::path dir;
+  std::unique_ptr<Store> store;
+  EraCalendar eras{Date{2012, 10, 29}};
+  NullView view;
+  std::unique_ptr<Session> session;
+
+  Office() {
+    dir = std::filesystem::temp_directory_path() /
+          ("tankora-bench-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::mt19937 rng(12);
+    {
+      std::ofstream out(dir / "Kokyaku.120", std::ios::binary);
+      for (int i = 1; i <= 2000; ++i) {
+        Record r(KokyakuLayout());
+        std::string kana(4, ' ');
+        for (char& c : kana) c = static_cast<char>(0xB1 + rng() % 45);  // ｱ..ﾝ
+        char name[24];
+        std::snprintf(name, sizeof name, "Customer %04d", i);
+        r.Set(Kokyaku::Kana, kana);
+        r.Set(Kokyaku::Name, name);
+        r.Set(Kokyaku::Address, "Sapporo-shi Chuo-ku Kita 1 Nishi 2");
+        out << r.Pack();
+      }
+    }
+    {
+      std::ofstream out(dir / "TenkenDenp.120", std::ios::binary);
+      for (int i = 0; i < 100000; ++i) {
+        Record r(TenkenDenpLayout());
+        char name[24];
+        std::snprintf(name, sizeof name, "Customer %04d", 1 + i % 2000);
+        r.Set(TenkenDenp::KokyakuName, name);
+        r.Set(TenkenDenp::Year, "2011");
+        r.Set(TenkenDenp::Month, std::to_string(1 + i % 12));
+        r.Set(TenkenDenp::Day, "15");
+        out << r.Pack();
+      }
+    }
+    store = std::make_unique<Store>(dir);
+    if (!store->Open()) std::abort();
+    if (!store->KokyakuSortAndIndex()) std::abort();
+    session = std::make_unique<Session>(*store, eras, view);
+    view.session = session.get();
+    session->Start();
+    session->SwitchScreen(Screen::Customer);
+  }
+  ~Office() {
+    session.reset();
+    store.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+};
+
+Office& TheOffice() {
+  static Office office;
+  return office;
+}
+
+void BM_SelectCustomerRow(benchmark::State& state) {
+  Office& o = TheOffice();
+  int i = 0;
+  for (auto _ : state) {
+    char label[32];
+    std::snprintf(label, sizeof label, "Label_Kokyaku_Name_%02d", 1 + (i++ % 24));
+    o.session->LabelClick(label);
+  }
+}
+BENCHMARK(BM_SelectCustomerRow)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// F1 登録 of a stored customer whose reading changed, so the sort moves it:
+// write, sort, index, list redraw and the empty new customer.
+void BM_StoreChangedCustomer(benchmark::State& state) {
+  Office& o = TheOffice();
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    char label[32];
+    std::snprintf(label, sizeof label, "Label_Kokyaku_Name_%02d", 1 + (i % 24));
+    o.session->LabelClick(label);
+    const char kana[] = {static_cast<char>(0xB1 + (i * 7) % 45), 0};
+    ++i;
+    o.view.Type("Edit_Kokyaku_Kana", kana);
+    o.session->FieldKeyDown("Edit_Kokyaku_Kana", Key::Enter);
+    o.view.Type("Edit_Kokyaku_Tel", std::to_string(i));
+    state.ResumeTiming();
+    o.session->FieldKeyDown("Edit_Kokyaku_Tel", Key::F1);
+  }
+}
+BENCHMARK(BM_StoreChangedCustomer)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// The slip screen's store of the customer being edited: write, sort, index,
+// redraw and locate.
+void BM_StoreCurrentCustomer(benchmark::State& state) {
+  Office& o = TheOffice();
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    char label[32];
+    std::snprintf(label, sizeof label, "Label_Kokyaku_Name_%02d", 1 + (i % 24));
+    o.session->LabelClick(label);
+    o.session->state().kokyaku.Set(Kokyaku::Kana, std::string(1, static_cast<char>(0xB1 + (i * 11) % 45)));
+    ++i;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(KokyakuStoreCurrent(o.session->state()));
+  }
+}
+BENCHMARK(BM_StoreCurrentCustomer)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+}  // namespace
+}  // namespace tankora
