@@ -114,6 +114,18 @@ TEST_F(FocusOrder, HidingThePanelWithTheFocusCommitsAndMovesOnce) {
   EXPECT_EQ(Txt("Edit_Syukinngaku_03"), "    3000");
   EXPECT_FALSE(Selected("Shape_Syukinngaku_03"));
   EXPECT_EQ(LitFrames(), std::vector<std::string>{"Shape_Kokyaku_Address"});
+
+  // Hidden by itself, the panel leaves no control focused: the toolkit would
+  // otherwise hand the focus to the next control of its chain, which the
+  // session would then enter and commit.
+  Click("Label_KokyakuTenkenSyuukinInfo_1");
+  ASSERT_EQ(Focused(), "CheckBox_Tenken_01");
+  window_->view().SetVisible("Panel_KensinSyuukinMonth", false);
+  EXPECT_EQ(FocusWidget(), nullptr);
+  EXPECT_TRUE(Selected("Shape_Tenken_01")) << "the leave is told with the next enter";
+  window_->view().Focus("Edit_Kokyaku_Name");
+  EXPECT_FALSE(Selected("Shape_Tenken_01"));
+  EXPECT_EQ(LitFrames(), std::vector<std::string>{"Shape_Kokyaku_Name"});
 }
 
 TEST_F(FocusOrder, FocusByKeyOrCommandSelectsTheWholeText) {
