@@ -185,6 +185,32 @@ TEST(CustomersCommands, TheTwoThousandthCustomerIsTheLast) {
   EXPECT_NE(h.session->Notice().find("2000"), std::string::npos);
 }
 
+TEST(CustomersCommands, AFailedSortIsToldButTheCustomerIsStored) {
+  Harness h(3);
+  Store::SetFaultHook([](std::string_view point) { return point != "sort:before-rename"; });
+  TypeCustomer(h, "", "First");  // a blank reading moves it to the front
+  h.view.Press(Key::F1);
+  Store::SetFaultHook({});
+  EXPECT_EQ(h.store->KokyakuCount(), 4);
+  EXPECT_EQ(h.Stored(4).Trimmed(Kokyaku::Name), "First");
+  EXPECT_FALSE(h.session->Notice().empty());
+  EXPECT_EQ(h.view.Text("Label_KokyakuDs"), "4");  // listed in file order
+}
+
+TEST(CustomersCommands, ACommandStartedInsideAnotherIsIgnored) {
+  Harness h(1);
+  int nested = 0;
+  h.s().seams.customerCleared = [&](Session& s) {
+    ++nested;
+    EXPECT_FALSE(s.FieldKeyDown(h.view.Focused(), Key::F1));
+    s.LabelClick("Label_KokyakuNew");
+  };
+  TypeCustomer(h, "", "Again");
+  h.view.Press(Key::F1);
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(h.store->KokyakuCount(), 2);
+}
+
 TEST(CustomersCommands, NewEmptiesTheScreenAndHidesTheMonthPanel) {
   Harness h(25);
   h.ClickRow(3);

@@ -78,6 +78,15 @@ TEST(ShellCommit, MonthDayAmountAndText) {
                     });
 }
 
+TEST(ShellCommit, ReadingsAreRightAlignedAndUnchecked) {
+  const EraCalendar eras(Date{2012, 10, 29});
+  const InputField ph{"Edit_Reading", Screen::Slip, FieldKind::Reading, 3, ""};
+  EXPECT_EQ(NormalizeEdit(ph, "7.2", eras).stored, "7.2");
+  EXPECT_EQ(NormalizeEdit(ph, "7 ", eras).stored, "  7");
+  EXPECT_EQ(NormalizeEdit(ph, "0", eras).stored, "  0");
+  EXPECT_EQ(NormalizeEdit(ph, "", eras).stored, "   ");
+}
+
 TEST(ShellCommit, EditCommitReachesControlMirrorsAndBothRecords) {
   Harness h;
   h.view.session->SwitchScreen(Screen::Customer);
