@@ -41,7 +41,7 @@ TEST(ShellCommit, YearPartsInHeisei24) {
                         {"Edit_Kokyaku_StartYear", "", "  ", "    "},
                         {"Edit_Kokyaku_StartYear", "x", "  ", "    "},
                         {"Edit_Kokyaku_Keiyaku_EndYear", "S60", "S60", "1985"},
-                        {"Edit_Kokyaku_Keiyaku_EndYear", "h5", "h5", "1993"},
+                        {"Edit_Kokyaku_Keiyaku_EndYear", "h5", "H5", "1993"},
                         {"Edit_Kokyaku_Keiyaku_EndYear", "R1", "  ", "    "},
                     });
 }

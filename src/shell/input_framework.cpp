@@ -107,8 +107,9 @@ CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
       return {v, v};
     }
     case FieldKind::YearPart: {
-      const std::string t = TrimBlanks(text);
+      std::string t = TrimBlanks(text);
       if (!eras.ParseYear(t)) return {FillBlanks(2), FillBlanks(4)};
+      if (t[0] >= 'a' && t[0] <= 'z') t[0] = static_cast<char>(t[0] - 'a' + 'A');
       // Two positions as the old two-digit edit had; an era letter makes three.
       std::string shown = PadField(t, TextAlign::Right, t.size() <= 2 ? 2 : w);
       return {shown, eras.YearToStored(t)};
