@@ -69,5 +69,7 @@ std::span<const ControlDef> WindowLayout();
 // Panel_Kanri: the customer list, the customer record and its command bar,
 // then Panel_KensinSyuukinMonth with the month plan.
 std::span<const ControlDef> CustomerLayout();
+// Panel_Tenken: the slip screen's header, entry line, history and command bar.
+std::span<const ControlDef> SlipLayout();
 
 }  // namespace tankora::app
