@@ -132,7 +132,13 @@ void QtView::SetFrame(std::string_view shape, FrameState state) {
 }
 
 void QtView::SetAlert(std::string_view control, bool on) {
-  if (QWidget* w = Find(control)) SetTextColour(w, on ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  QWidget* w = Find(control);
+  // A frame turns red; a field or label shows its text in red.
+  if (auto* shape = qobject_cast<FrameShape*>(w)) {
+    shape->SetAlert(on);
+  } else if (w) {
+    SetTextColour(w, on ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  }
 }
 
 void QtView::Flash(std::string_view control) {

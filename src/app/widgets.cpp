@@ -28,13 +28,20 @@ void FrameShape::SetBrush(const QColor& colour) {
   update();
 }
 
+void FrameShape::SetAlert(bool on) {
+  if (on == alert_) return;
+  alert_ = on;
+  update();
+}
+
 void FrameShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), brush_);
-  const bool selected = state_ == FrameState::Selected;
-  const int pen = selected ? 2 : 1;
+  const bool red = alert_ || state_ == FrameState::Selected;
+  const bool green = !red && state_ == FrameState::Chosen;
+  const int pen = red || green ? 2 : 1;
   p.setPen(Qt::NoPen);
-  p.setBrush(selected ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  p.setBrush(red ? QColor(255, 0, 0) : green ? QColor(0, 128, 0) : QColor(0, 0, 0));
   // The pen lies inside the rectangle, as wide as it is, on all four sides.
   const int w = width();
   const int h = height();

@@ -15,8 +15,8 @@
 
 namespace tankora::app {
 
-// A filled rectangle with a black 1-pixel or red 2-pixel pen: the frame of a
-// field, a command label, a list row or a tab.
+// A filled rectangle with a black 1-pixel, red 2-pixel or green 2-pixel pen:
+// the frame of a field, a command label, a list row, a history row or a tab.
 class FrameShape final : public QWidget {
   Q_OBJECT
  public:
@@ -26,6 +26,9 @@ class FrameShape final : public QWidget {
   void SetState(FrameState state);
   QColor Brush() const { return brush_; }
   void SetBrush(const QColor& colour);
+  // A refused value's mark: red 2 pixels whatever the state, until cleared.
+  bool Alert() const { return alert_; }
+  void SetAlert(bool on);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,6 +36,7 @@ class FrameShape final : public QWidget {
  private:
   FrameState state_ = FrameState::Plain;
   QColor brush_ = Qt::white;
+  bool alert_ = false;
 };
 
 // A label that acts as a button: commands, tabs and list rows. The click is
