@@ -2,6 +2,7 @@
 // Selecting a row and F1 登録 of a changed customer, through the session as
 // the window drives it, on a view that only keeps texts.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,7 +10,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <unordered_map>
 
 #include "customers/customer_screen.h"
@@ -64,8 +64,7 @@ struct Office {
   std::unique_ptr<Session> session;
 
   Office() {
-    dir = std::filesystem::temp_directory_path() /
-          ("tankora-bench-" + std::to_string(::getpid()));
+    dir = std::filesystem::temp_directory_path() / ("tankora-bench-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::mt19937 rng(12);
@@ -159,7 +158,8 @@ void BM_StoreCurrentCustomer(benchmark::State& state) {
     char label[32];
     std::snprintf(label, sizeof label, "Label_Kokyaku_Name_%02d", 1 + (i % 24));
     o.session->LabelClick(label);
-    o.session->state().kokyaku.Set(Kokyaku::Kana, std::string(1, static_cast<char>(0xB1 + (i * 11) % 45)));
+    o.session->state().kokyaku.Set(Kokyaku::Kana,
+                                   std::string(1, static_cast<char>(0xB1 + (i * 11) % 45)));
     ++i;
     state.ResumeTiming();
     benchmark::DoNotOptimize(KokyakuStoreCurrent(o.session->state()));

@@ -21,8 +21,8 @@ std::string WriteFailureNotice(const Status& st) {
 // After a customer write: the sorted file and its index, the list slots.
 // The record is on disk already, so a failed sort is told but changes nothing.
 void SortAndIndex(Session::State& s) {
-  const Status st = s.store.KokyakuCount() > 1 ? s.store.KokyakuSortAndIndex()
-                                               : s.store.RebuildIndex();
+  const Status st =
+      s.store.KokyakuCount() > 1 ? s.store.KokyakuSortAndIndex() : s.store.RebuildIndex();
   if (!st) s.SetNotice("顧客の並べ替えができませんでした: " + st.detail);
   KokyakuSlotsRebuild(s);
 }
@@ -112,9 +112,15 @@ void KokyakuNew(Session::State& s) {
   KokyakuPositionShow(s);
   MonthPanelHide(s, /*focusRecord=*/false);
   switch (s.currentScreen) {
-    case Screen::Ledger: FocusControl(s, "Edit_Kouji_Name"); break;
-    case Screen::Slip: FocusControl(s, "Edit_Panel_Tenken_Address"); break;
-    default: FocusControl(s, "Edit_Kokyaku_Kana"); break;
+    case Screen::Ledger:
+      FocusControl(s, "Edit_Kouji_Name");
+      break;
+    case Screen::Slip:
+      FocusControl(s, "Edit_Panel_Tenken_Address");
+      break;
+    default:
+      FocusControl(s, "Edit_Kokyaku_Kana");
+      break;
   }
 }
 

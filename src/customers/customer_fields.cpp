@@ -20,9 +20,9 @@ constexpr FieldTarget Ledger(int field) { return {RecordKind::Kouji, field}; }
 constexpr InputField F(sv control, K kind, int width, sv frame, std::array<FieldTarget, 2> targets,
                        std::array<sv, 4> mirrors, sv next, sv previous, ImeMode ime = Hira,
                        int month = 0) {
-  return InputField{control,  Screen::Customer, kind,     static_cast<std::uint8_t>(width),
-                    frame,    targets,          mirrors,  next,
-                    previous, ime,              static_cast<std::int8_t>(month)};
+  return InputField{
+      control, Screen::Customer, kind, static_cast<std::uint8_t>(width), frame, targets, mirrors,
+      next,    previous,         ime,  static_cast<std::int8_t>(month)};
 }
 
 namespace C = Kokyaku;
@@ -31,20 +31,20 @@ namespace L = Kouji;
 // Basic part, in focus order. Fields 2 and 19-56 have a ledger twin and are
 // mirrored into the ledger screen's edit of the same field; name, address,
 // installation place, persons and treatment also into the slip screen's header.
-#define DATE3(Y, M, D, frame, cf, lf, ledY, ledM, ledD, prev, next)                        \
-  F(Y, K::YearPart, 3, frame, {Cust(cf), Ledger(lf)}, {ledY}, M, prev, Off),               \
-      F(M, K::MonthPart, 2, frame, {Cust(cf + 1), Ledger(lf + 1)}, {ledM}, D, Y, Off),     \
+#define DATE3(Y, M, D, frame, cf, lf, ledY, ledM, ledD, prev, next)                    \
+  F(Y, K::YearPart, 3, frame, {Cust(cf), Ledger(lf)}, {ledY}, M, prev, Off),           \
+      F(M, K::MonthPart, 2, frame, {Cust(cf + 1), Ledger(lf + 1)}, {ledM}, D, Y, Off), \
       F(D, K::DayPart, 2, frame, {Cust(cf + 2), Ledger(lf + 2)}, {ledD}, next, M, Off)
 
 // Month part: inspection box, collection box, amount for each month; Enter
 // after December's amount wraps to January, Home from January's first box
 // goes back to the basic part.
-#define MONTH(MM, m, prevAmount, nextBox)                                                     \
-  F("CheckBox_Tenken_" MM, K::MonthBox, 1, "Shape_Tenken_" MM, {Cust(C::TenkenMonths)}, {},   \
-    "CheckBox_Syuukin_" MM, prevAmount, Off, m),                                              \
-      F("CheckBox_Syuukin_" MM, K::MonthBox, 1, "Shape_Syuukin_" MM,                         \
-        {Cust(C::SyuukinMonths)}, {}, "Edit_Syukinngaku_" MM, "CheckBox_Tenken_" MM, Off, m), \
-      F("Edit_Syukinngaku_" MM, K::Amount, 8, "Shape_Syukinngaku_" MM,                        \
+#define MONTH(MM, m, prevAmount, nextBox)                                                          \
+  F("CheckBox_Tenken_" MM, K::MonthBox, 1, "Shape_Tenken_" MM, {Cust(C::TenkenMonths)}, {},        \
+    "CheckBox_Syuukin_" MM, prevAmount, Off, m),                                                   \
+      F("CheckBox_Syuukin_" MM, K::MonthBox, 1, "Shape_Syuukin_" MM, {Cust(C::SyuukinMonths)}, {}, \
+        "Edit_Syukinngaku_" MM, "CheckBox_Tenken_" MM, Off, m),                                    \
+      F("Edit_Syukinngaku_" MM, K::Amount, 8, "Shape_Syukinngaku_" MM,                             \
         {Cust(C::Syukinngaku01 + (m)-1)}, {}, nextBox, "CheckBox_Syuukin_" MM, Off)
 
 constexpr InputField kCustomerFields[] = {
@@ -83,13 +83,12 @@ constexpr InputField kCustomerFields[] = {
           "Edit_Kouji_StartMonth", "Edit_Kouji_StartDay", "Edit_Kokyaku_Basic_SyoriWay",
           "Edit_Kokyaku_EndYear"),
     DATE3("Edit_Kokyaku_EndYear", "Edit_Kokyaku_EndMonth", "Edit_Kokyaku_EndDay",
-          "Shape_Kokyaku_Date", C::EndYear, L::EndYear, "Edit_Kouji_EndYear",
-          "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay", "Edit_Kokyaku_StartDay",
-          "Edit_Kokyaku_UseStartYear"),
+          "Shape_Kokyaku_Date", C::EndYear, L::EndYear, "Edit_Kouji_EndYear", "Edit_Kouji_EndMonth",
+          "Edit_Kouji_EndDay", "Edit_Kokyaku_StartDay", "Edit_Kokyaku_UseStartYear"),
     DATE3("Edit_Kokyaku_UseStartYear", "Edit_Kokyaku_UseStartMonth", "Edit_Kokyaku_UseStartDay",
-          "Shape_Kokyaku_UseStartDate", C::UseStartYear, L::UseStartYear,
-          "Edit_Kouji_UseStartYear", "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay",
-          "Edit_Kokyaku_EndDay", "Edit_Kokyaku_UkeoiKingaku"),
+          "Shape_Kokyaku_UseStartDate", C::UseStartYear, L::UseStartYear, "Edit_Kouji_UseStartYear",
+          "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay", "Edit_Kokyaku_EndDay",
+          "Edit_Kokyaku_UkeoiKingaku"),
     F("Edit_Kokyaku_UkeoiKingaku", K::Amount, 10, "Shape_Kokyaku_UkeoiKingaku",
       {Cust(C::UkeoiKingaku), Ledger(L::Money)}, {"Edit_Kouji_Money"}, "Edit_Kokyaku_Setubisi",
       "Edit_Kokyaku_UseStartDay", Off),
@@ -110,8 +109,7 @@ constexpr InputField kCustomerFields[] = {
       "Edit_Kokyaku_Kind_Syorihouhou", "Edit_Kokyaku_Kind_NinteiNo"),
     F("Edit_Kokyaku_Kind_Syorihouhou", K::Text, 20, "Shape_Kokyaku_Kind",
       {Cust(C::KindSyorihouhou), Ledger(L::KindSyorihouhou)},
-      {"Edit_Kokyaku_Basic_SyoriWay", "Edit_Panel_Tenken_SyoriWay",
-       "Edit_Kouji_Kind_Syorihouhou"},
+      {"Edit_Kokyaku_Basic_SyoriWay", "Edit_Panel_Tenken_SyoriWay", "Edit_Kouji_Kind_Syorihouhou"},
       "Edit_Kokyaku_Kouji_Ninsou", "Edit_Kokyaku_Kind_Katasiki"),
     F("Edit_Kokyaku_Kouji_Ninsou", K::Amount, 3, "Shape_Kokyaku_Kind",
       {Cust(C::Ninsou), Ledger(L::Ninsou)},
@@ -127,8 +125,7 @@ constexpr InputField kCustomerFields[] = {
       {"RadioButton_Kouji_SinyouHaisui", "RadioButton_Kouji_SinyouOnly"}, "Edit_Kokyaku_Youto_1",
       "Edit_Kokyaku_Kouji_Ninsou", Off),
     F("Edit_Kokyaku_Youto_1", K::Text, 64, "Shape_Kokyaku_Youto",
-      {Cust(C::Youto1), Ledger(L::Youto1)}, {"Edit_Kouji_Youto_1"}, "Edit_Kokyaku_Youto_2",
-      kRadio),
+      {Cust(C::Youto1), Ledger(L::Youto1)}, {"Edit_Kouji_Youto_1"}, "Edit_Kokyaku_Youto_2", kRadio),
     F("Edit_Kokyaku_Youto_2", K::Text, 64, "Shape_Kokyaku_Youto",
       {Cust(C::Youto2), Ledger(L::Youto2)}, {"Edit_Kouji_Youto_2"}, "Edit_Kokyaku_Youto_3",
       "Edit_Kokyaku_Youto_1"),
@@ -151,11 +148,10 @@ constexpr InputField kCustomerFields[] = {
           "Edit_Keiyaku_StartDay", "Edit_Kokyaku_Keiyaku_Day", "Edit_Kokyaku_Keiyaku_EndYear"),
     DATE3("Edit_Kokyaku_Keiyaku_EndYear", "Edit_Kokyaku_Keiyaku_EndMonth",
           "Edit_Kokyaku_Keiyaku_EndDay", "Shape_Kokyaku_KeiyakuKikan_Date", C::KeiyakuEndYear,
-          L::KeiyakuEndYear, "Edit_Keiyaku_EndYear", "Edit_Keiyaku_EndMonth",
-          "Edit_Keiyaku_EndDay", "Edit_Kokyaku_Keiyaku_StartDay",
-          "Edit_PanelKanri_CommandChoose"),
-    F("Edit_PanelKanri_CommandChoose", K::Command, 0, "", {}, {}, "",
-      "Edit_Kokyaku_Keiyaku_EndDay", Off),
+          L::KeiyakuEndYear, "Edit_Keiyaku_EndYear", "Edit_Keiyaku_EndMonth", "Edit_Keiyaku_EndDay",
+          "Edit_Kokyaku_Keiyaku_StartDay", "Edit_PanelKanri_CommandChoose"),
+    F("Edit_PanelKanri_CommandChoose", K::Command, 0, "", {}, {}, "", "Edit_Kokyaku_Keiyaku_EndDay",
+      Off),
     // A display switch beside the list header, outside the focus order.
     F("CheckBox_AllDispSW", K::Check, 0, "", {}, {}, "", "", Off),
 

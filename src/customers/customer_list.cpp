@@ -146,9 +146,15 @@ void KokyakuRowSelect(Session::State& s, int row) {
   if (s.seams.customerSelected) s.seams.customerSelected(s.session);
 
   switch (s.currentScreen) {
-    case Screen::Slip: FocusControl(s, "Edit_Panel_Tenken_Year"); break;
-    case Screen::Ledger: FocusControl(s, "Edit_Kouji_Name"); break;
-    default: FocusControl(s, CustomerFirstFocus(s)); break;
+    case Screen::Slip:
+      FocusControl(s, "Edit_Panel_Tenken_Year");
+      break;
+    case Screen::Ledger:
+      FocusControl(s, "Edit_Kouji_Name");
+      break;
+    default:
+      FocusControl(s, CustomerFirstFocus(s));
+      break;
   }
 }
 

@@ -17,12 +17,12 @@ namespace tankora {
 // screen's CommandCursor.
 struct CommandDef {
   Screen screen;
-  Key key;                      // Key::Other when only the label runs it
-  std::string_view label;       // "" when only the key runs it
-  std::string_view shape;       // frame of the label ("" when none)
-  int cursor = -1;              // index in the command field's cursor, -1 none
+  Key key;                          // Key::Other when only the label runs it
+  std::string_view label;           // "" when only the key runs it
+  std::string_view shape;           // frame of the label ("" when none)
+  int cursor = -1;                  // index in the command field's cursor, -1 none
   void (*run)(Session&) = nullptr;  // nullptr: shown but inert
-  bool framed = true;           // press and release redraw the shape
+  bool framed = true;               // press and release redraw the shape
 };
 
 struct ScreenDef {
