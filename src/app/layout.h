@@ -71,5 +71,7 @@ std::span<const ControlDef> WindowLayout();
 std::span<const ControlDef> CustomerLayout();
 // Panel_Tenken: the slip screen's header, entry line, history and command bar.
 std::span<const ControlDef> SlipLayout();
+// Panel_Kouji: the construction ledger entry and its command bar.
+std::span<const ControlDef> LedgerLayout();
 
 }  // namespace tankora::app

@@ -30,6 +30,7 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
   app::BuildControls(this, app::WindowLayout(), controls_);
   app::BuildControls(this, app::CustomerLayout(), controls_);
   app::BuildControls(this, app::SlipLayout(), controls_);
+  app::BuildControls(this, app::LedgerLayout(), controls_);
 
   view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
   session_ = std::make_unique<Session>(store, eras, *view_);
