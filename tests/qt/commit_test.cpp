@@ -133,6 +133,15 @@ TEST_F(Commit, FunctionKeyCommitsTheFocusedFieldFirst) {
   EXPECT_EQ(Txt("Edit_Kokyaku_Name"), "");
 }
 
+TEST_F(Commit, LabelClickCommitsTheFocusedFieldFirst) {
+  Put("Edit_Kokyaku_Name", QString::fromUtf8("浄化槽"));
+  Put("Edit_Kokyaku_Tel", "0263");  // typed, not confirmed, still focused
+  Click("Label_KokyakuWrite");
+  ASSERT_EQ(CustomerCount(), 1);
+  EXPECT_EQ(ReadCustomer(1).Get(Kokyaku::Tel), "0263          ");
+  EXPECT_FALSE(Selected("Shape_KokyakuWrite")) << "released: the frame is plain again";
+}
+
 TEST_F(Commit, ReadingFieldTakesHalfWidthKatakana) {
   Type(QString::fromUtf8("かとう"));
   EXPECT_EQ(Txt("Edit_Kokyaku_Kana"), QString::fromUtf8("ｶﾄｳ"));
