@@ -3,7 +3,7 @@
 // entry as a form, its record position at the top right, the command bar at
 // the bottom.
 //
-// Captions stand in a column from x 12, fields from x 212; each item's frame
+// Captions stand in a column from x 12, fields from x 204; each item's frame
 // is 24 pixels high per line, items 6 pixels apart.
 #include "app/layout.h"
 
@@ -63,7 +63,7 @@ constexpr int kKeiyakuY = kGyousyaY + 30;
 static_assert(kKeiyakuY + 46 <= 586, "the entry must end above the command bar");
 
 constexpr int kCapX = 12;
-constexpr int kFieldX = 212;
+constexpr int kFieldX = 204;
 
 // Year, month and day edits with their unit captions, from x, 117 pixels a date.
 #define DATE_EDITS(Y, M, D, x, y, last)                                                   \
@@ -83,25 +83,25 @@ constexpr ControlDef kLedger[] = {
      Justify::Centre},
     Count("Label_Kouji_ds", 592),
 
-    Cap(kCapX, kNameY + 5, 196, "注文者の氏名又は名称"),
+    Cap(kCapX, kNameY + 5, 190, "注文者の氏名又は名称"),
     Frame("Shape_Panel_Kouji_Name", kFieldX, kNameY, 172, 24),
     Ed("Edit_Kouji_Name", kFieldX + 4, kNameY + 2, 164),
 
-    Cap(kCapX, kAddressY + 5, 196, "注文者の住所"),
-    Frame("Shape_Kouji_Address", kFieldX, kAddressY, 416, 46),
+    Cap(kCapX, kAddressY + 5, 190, "注文者の住所"),
+    Frame("Shape_Kouji_Address", kFieldX, kAddressY, 434, 46),
     Cap(kFieldX + 6, kAddressY + 5, 14, "〒"),
     Ed("Edit_Kouji_Zip1", kFieldX + 20, kAddressY + 2, 32),
     Cap(kFieldX + 54, kAddressY + 5, 10, "-", Justify::Centre),
-    Ed("Edit_Kouji_Zip2", kFieldX + 66, kAddressY + 2, 40),
+    Ed("Edit_Kouji_Zip2", kFieldX + 66, kAddressY + 2, 46),
     Cap(kFieldX + 150, kAddressY + 5, 28, "TEL"),
     Ed("Edit_Kouji_Tel", kFieldX + 180, kAddressY + 2, 124),
     Ed("Edit_Kouji_Address", kFieldX + 6, kAddressY + 24, 330),
 
-    Cap(kCapX, kSekouY + 5, 196, "施工場所"),
+    Cap(kCapX, kSekouY + 5, 190, "施工場所"),
     Frame("Shape_Kouji_SekouPlace", kFieldX, kSekouY, 342, 24),
     Ed("Edit_Kouji_SekouPlace", kFieldX + 6, kSekouY + 2, 330),
 
-    Cap(kCapX, kDateY + 5, 196, "着工年月日及び竣工年月日"),
+    Cap(kCapX, kDateY + 5, 190, "着工年月日及び竣工年月日"),
     Frame("Shape_Kouji_Date", kFieldX, kDateY, 308, 24),
     Cap(kFieldX + 6, kDateY + 5, 26, "着工"),
     DATE_EDITS("Edit_Kouji_StartYear", "Edit_Kouji_StartMonth", "Edit_Kouji_StartDay",
@@ -110,64 +110,64 @@ constexpr ControlDef kLedger[] = {
     DATE_EDITS("Edit_Kouji_EndYear", "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay", kFieldX + 186,
                kDateY, "日"),
 
-    Cap(kCapX, kUseY + 5, 196, "使用開始年月日"),
+    Cap(kCapX, kUseY + 5, 190, "使用開始年月日"),
     Frame("Shape_Kouji_UseStartDate", kFieldX, kUseY, 128, 24),
     DATE_EDITS("Edit_Kouji_UseStartYear", "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay",
                kFieldX + 6, kUseY, "日"),
 
-    Cap(kCapX, kMoneyY + 5, 196, "工事請負金額"),
+    Cap(kCapX, kMoneyY + 5, 190, "工事請負金額"),
     Frame("Shape_Kouji_Money", kFieldX, kMoneyY, 124, 24),
     Ed("Edit_Kouji_Money", kFieldX + 6, kMoneyY + 2, 94),
     Cap(kFieldX + 104, kMoneyY + 5, 14, "円"),
 
-    Cap(kCapX, kSetubisiY + 3, 196, "当該工事に関わる浄化槽設備士の"),
-    Cap(kCapX, kSetubisiY + 25, 196, "氏名及び免許状の交付番号"),
+    Cap(kCapX, kSetubisiY + 3, 190, "当該工事に関わる浄化槽設備士の"),
+    Cap(kCapX, kSetubisiY + 25, 190, "氏名及び免許状の交付番号"),
     Frame("Shape_Kouji_Setubisi", kFieldX, kSetubisiY, 254, 46),
     Cap(kFieldX + 6, kSetubisiY + 5, 76, "設備士の氏名"),
     Ed("Edit_Kouji_Setubisi", kFieldX + 84, kSetubisiY + 2, 164),
     Cap(kFieldX + 6, kSetubisiY + 27, 76, "交付番号"),
     Ed("Edit_Kouji_KoufuNo", kFieldX + 84, kSetubisiY + 24, 164),
 
-    Cap(kCapX, kKindY + 5, 196, "国土交通大臣型式認定浄化槽"),
-    Cap(kCapX, kKindY + 27, 196, "型式・処理方法・人相"),
-    Frame("Shape_Kouji_Kind", kFieldX, kKindY, 416, 46),
+    Cap(kCapX, kKindY + 5, 190, "国土交通大臣型式認定浄化槽"),
+    Cap(kCapX, kKindY + 27, 190, "型式・処理方法・人相"),
+    Frame("Shape_Kouji_Kind", kFieldX, kKindY, 434, 46),
     Cap(kFieldX + 6, kKindY + 5, 30, "名称"),
     Ed("Edit_Kouji_Kind_Meisyou", kFieldX + 38, kKindY + 2, 164),
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
-    Ed("Edit_Kouji_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 148),
+    Ed("Edit_Kouji_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 164),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
-    Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 132),
-    Cap(kFieldX + 174, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 228, kKindY + 24, 124),
-    Ed("Edit_Kouji_Ninsou", kFieldX + 356, kKindY + 24, 30),
-    Cap(kFieldX + 387, kKindY + 27, 26, "人槽"),
+    Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 120),
+    Cap(kFieldX + 162, kKindY + 27, 52, "処理方法"),
+    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 216, kKindY + 24, 160),
+    Ed("Edit_Kouji_Ninsou", kFieldX + 380, kKindY + 24, 26),
+    Cap(kFieldX + 407, kKindY + 27, 24, "人槽"),
 
     // The works done: night soil only, or night soil with other waste water.
-    Cap(kCapX, kSinyouY + 5, 196, "施工場所"),
+    Cap(kCapX, kSinyouY + 5, 190, "施工場所"),
     Frame("Shape_Kouji_Sinyou", kFieldX, kSinyouY, 262, 24),
     Radio("RadioButton_Kouji_SinyouOnly", kFieldX + 6, kSinyouY + 3, 90, "し尿のみ"),
     Radio("RadioButton_Kouji_SinyouHaisui", kFieldX + 104, kSinyouY + 3, 150, "し尿及び雑排水"),
 
-    Cap(kCapX, kYoutoY + 3, 196, "当該浄化槽において処理するし尿等"),
-    Cap(kCapX, kYoutoY + 25, 196, "を排出する建築物の用途及び延べ"),
-    Cap(kCapX, kYoutoY + 47, 196, "面積"),
-    Frame("Shape_Kouji_Youto", kFieldX, kYoutoY, 416, 68),
-    Ed("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2, 404),
-    Ed("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24, 404),
-    Ed("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46, 404),
+    Cap(kCapX, kYoutoY + 3, 190, "当該浄化槽において処理するし尿等"),
+    Cap(kCapX, kYoutoY + 25, 190, "を排出する建築物の用途及び延べ"),
+    Cap(kCapX, kYoutoY + 47, 190, "面積"),
+    Frame("Shape_Kouji_Youto", kFieldX, kYoutoY, 434, 68),
+    Ed("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2, 422),
+    Ed("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24, 422),
+    Ed("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46, 422),
 
-    Cap(kCapX, kGyousyaY + 5, 196, "管理業者"),
+    Cap(kCapX, kGyousyaY + 5, 190, "管理業者"),
     Frame("Shape_Kouji_KanriGyousya", kFieldX, kGyousyaY, 176, 24),
     Ed("Edit_Kouji_KanriGyousya", kFieldX + 6, kGyousyaY + 2, 164),
-    Cap(kFieldX + 186, kGyousyaY + 5, 52, "清掃業者"),
-    Frame("Shape_Kouji_SeisouGyousya", kFieldX + 240, kGyousyaY, 176, 24),
-    Ed("Edit_Kouji_SeisouGyousya", kFieldX + 246, kGyousyaY + 2, 164),
+    Cap(kFieldX + 200, kGyousyaY + 5, 52, "清掃業者"),
+    Frame("Shape_Kouji_SeisouGyousya", kFieldX + 258, kGyousyaY, 176, 24),
+    Ed("Edit_Kouji_SeisouGyousya", kFieldX + 264, kGyousyaY + 2, 164),
 
-    Cap(kCapX, kKeiyakuY + 5, 196, "契約日"),
+    Cap(kCapX, kKeiyakuY + 5, 190, "契約日"),
     Frame("Shape_Keiyaku_Date", kFieldX, kKeiyakuY, 128, 22),
     DATE_EDITS("Edit_Keiyaku_Year", "Edit_Keiyaku_Month", "Edit_Keiyaku_Day", kFieldX + 6,
                kKeiyakuY - 1, "日"),
-    Cap(kCapX, kKeiyakuY + 29, 196, "契約期間"),
+    Cap(kCapX, kKeiyakuY + 29, 190, "契約期間"),
     Frame("Shape_KeiyakuKikan_Date", kFieldX, kKeiyakuY + 24, 268, 22),
     DATE_EDITS("Edit_Keiyaku_StartYear", "Edit_Keiyaku_StartMonth", "Edit_Keiyaku_StartDay",
                kFieldX + 6, kKeiyakuY + 23, "日～"),
