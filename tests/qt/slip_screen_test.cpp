@@ -26,12 +26,12 @@ class SlipScreen : public WindowTest {
     window_.reset();
     {
       std::ofstream k(DataDir() / "Kokyaku.120", std::ios::binary | std::ios::trunc);
-      int i = 0;
+      // Readings in list order, as the sort would leave them.
+      const char* kKana[] = {"ｱｵｷ", "ｲﾄｳ", "ｳｴﾀﾞ", "ｵｵﾉ", "ｶﾄｳ", "ｻｻｷ"};
+      std::size_t i = 0;
       for (const std::string& name : customers) {
         Record c(KokyakuLayout());
-        char kana[8];
-        std::snprintf(kana, sizeof kana, "%04d", ++i);
-        c.Set(Kokyaku::Kana, kana);
+        c.Set(Kokyaku::Kana, Sjis(kKana[i++ % std::size(kKana)]));
         c.Set(Kokyaku::Name, Sjis(name.c_str()));
         c.SetFlagAt(Kokyaku::Gappei, 0, true);
         k << c.Pack();
@@ -46,7 +46,7 @@ class SlipScreen : public WindowTest {
           s.Set(TenkenDenp::Day, "10");
           s.Set(TenkenDenp::Gaikan, Sjis("良好"));
           s.Set(TenkenDenp::Syuuki, Sjis("無"));
-          s.Set(TenkenDenp::Ph, n == 2 ? "9.0" : "7.2");
+          s.Set(TenkenDenp::Ph, n == count - 1 ? "9.0" : "7.2");
           s.Set(TenkenDenp::Tousido, n == 3 ? "12" : "30");
           s.Set(TenkenDenp::Asyousan, Sjis("無"));
           s.Set(TenkenDenp::Zanen, "0.1");
