@@ -191,7 +191,7 @@ TEST(InspectionCommands, DeleteRemovesTheShownSlipAndBeginsANewOne) {
   EXPECT_EQ(h.s().tenkenRireki.size(), 3u);
 
   const std::string before = FileBytes(h.dir.path() / "TenkenDenp.120");
-  h.view.ClickLabel("Label_Tenken_Day_02");  // record 2
+  h.view.ClickLabel("Label_Tenken_Day_02");    // record 2
   h.view.Type("Edit_Panel_Tenken_Ph", "9.9");  // typed, then deleted: not stored
   h.view.ClickLabel("Label_Tenken_Delete");
   std::string expected = before;

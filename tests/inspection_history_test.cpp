@@ -74,8 +74,8 @@ TEST(InspectionHistory, ListsTheCustomersLiveSlipsNewestStoredFirst) {
                      {"C0001", 2012, 9, 9},
                      {"C0002", 2011, 12, 24, "6.8", "25"},
                      {"C0002", 2012, 7, 7, "7.0", "30", /*deleted=*/true},
-                     {"C0002", 2010, 1, 2},   // stored last, dated earliest
-                     {"C00022", 2012, 1, 1}}); // another name sharing a prefix
+                     {"C0002", 2010, 1, 2},     // stored last, dated earliest
+                     {"C00022", 2012, 1, 1}});  // another name sharing a prefix
   });
   h.ClickRow(2);
   EXPECT_EQ(h.s().tenkenRireki, (std::vector<int>{5, 3, 1}));

@@ -91,8 +91,8 @@ constexpr ControlDef RowShape(const char* name, Col c, int line) {
 }
 constexpr ControlDef RowLabel(const char* name, Col c, int line,
                               Justify justify = Justify::Centre) {
-  ControlDef d{name, kPanel, Kind::Command, c.x + 3, kRowsY + line * kLine + 3, c.w - 6,
-               kLine - 6, "", kRowFont};
+  ControlDef d{name,      kPanel, Kind::Command, c.x + 3, kRowsY + line * kLine + 3, c.w - 6,
+               kLine - 6, "",     kRowFont};
   d.justify = justify;
   d.repeat = 7;
   d.dy = kRowPitch;
@@ -204,8 +204,8 @@ constexpr ControlDef kSlip[] = {
     CmdLabel("Label_Tenken_New", 484, 68, "F8 追加"),
 
     // On the customer screen, beside its sub-tabs: the way to the history.
-    {"Label_KokyakuTenkenRireki", "Panel_Kanri", Kind::Command, 560, 119, 108, 20,
-     "点　検　履　歴", kCommandFont, kWhite, kBlack, Justify::Centre},
+    {"Label_KokyakuTenkenRireki", "Panel_Kanri", Kind::Command, 560, 119, 108, 20, "点　検　履　歴",
+     kCommandFont, kWhite, kBlack, Justify::Centre},
 };
 
 }  // namespace

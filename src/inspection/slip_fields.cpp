@@ -22,9 +22,9 @@ constexpr FieldTarget Slip(int field) { return {RecordKind::TenkenDenp, field}; 
 
 constexpr InputField F(sv control, K kind, int width, sv frame, std::array<FieldTarget, 2> targets,
                        std::array<sv, 4> mirrors, sv next, sv previous, ImeMode ime = Hira) {
-  return InputField{control, Screen::Slip, kind,     static_cast<std::uint8_t>(width),
-                    frame,   targets,      mirrors,  next,
-                    previous, ime,         0};
+  return InputField{control,  Screen::Slip, kind,    static_cast<std::uint8_t>(width),
+                    frame,    targets,      mirrors, next,
+                    previous, ime,          0};
 }
 
 namespace C = Kokyaku;
@@ -67,20 +67,20 @@ constexpr InputField kSlipFields[] = {
     // 外観 takes ten bytes of its twelve.
     F("Edit_Panel_Tenken_Gaikan", K::Text, 10, "Shape_Panel_Tenken_Gaikan", {Slip(T::Gaikan)}, {},
       "Edit_Panel_Tenken_Syuuki", "Edit_Panel_Tenken_Day"),
-    F("Edit_Panel_Tenken_Syuuki", K::Reading, 2, "Shape_Panel_Tenken_Syuuki", {Slip(T::Syuuki)},
-      {}, "Edit_Panel_Tenken_Ph", "Edit_Panel_Tenken_Gaikan"),
+    F("Edit_Panel_Tenken_Syuuki", K::Reading, 2, "Shape_Panel_Tenken_Syuuki", {Slip(T::Syuuki)}, {},
+      "Edit_Panel_Tenken_Ph", "Edit_Panel_Tenken_Gaikan"),
     F("Edit_Panel_Tenken_Ph", K::Reading, 3, "Shape_Panel_Tenken_Ph", {Slip(T::Ph)}, {},
       "Edit_Panel_Tenken_Tousido", "Edit_Panel_Tenken_Syuuki", Off),
-    F("Edit_Panel_Tenken_Tousido", K::Reading, 2, "Shape_Panel_Tenken_Tousido",
-      {Slip(T::Tousido)}, {}, "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Ph", Off),
+    F("Edit_Panel_Tenken_Tousido", K::Reading, 2, "Shape_Panel_Tenken_Tousido", {Slip(T::Tousido)},
+      {}, "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Ph", Off),
     F("Edit_Panel_Tenken_Asyousan", K::Reading, 2, "Shape_Panel_Tenken_Asyousan",
       {Slip(T::Asyousan)}, {}, "Edit_Panel_Tenken_Zanen", "Edit_Panel_Tenken_Tousido"),
     F("Edit_Panel_Tenken_Zanen", K::Reading, 3, "Shape_Panel_Tenken_Zanen", {Slip(T::Zanen)}, {},
       "Edit_Panel_Tenken_Ion", "Edit_Panel_Tenken_Asyousan", Off),
     F("Edit_Panel_Tenken_Ion", K::Reading, 3, "Shape_Panel_Tenken_Ion", {Slip(T::Ion)}, {},
       "Edit_Panel_Tenken_Kanrisya", "Edit_Panel_Tenken_Zanen", Off),
-    F("Edit_Panel_Tenken_Kanrisya", K::Text, 16, "Shape_Panel_Tenken_Kanrisya",
-      {Slip(T::Kanrisya)}, {}, "Edit_Panel_Tenken_Bikou", "Edit_Panel_Tenken_Ion"),
+    F("Edit_Panel_Tenken_Kanrisya", K::Text, 16, "Shape_Panel_Tenken_Kanrisya", {Slip(T::Kanrisya)},
+      {}, "Edit_Panel_Tenken_Bikou", "Edit_Panel_Tenken_Ion"),
     F("Edit_Panel_Tenken_Bikou", K::Text, 64, "Shape_Panel_Tenken_Bikou", {Slip(T::Bikou)}, {},
       "Edit_Panel_Tenken_Command", "Edit_Panel_Tenken_Kanrisya"),
     F("Edit_Panel_Tenken_Command", K::Command, 0, "", {}, {}, "", "Edit_Panel_Tenken_Bikou", Off),
@@ -104,14 +104,13 @@ constexpr CommandDef kSlipCommands[] = {
     {Screen::Slip, Key::F1, "Label_Tenken_Write", "Shape_Tenken_Write", 0, CmdWrite},
     {Screen::Slip, Key::F2, "Label_Tenken_Delete", "Shape_Tenken_Delete", 1, CmdDelete},
     {Screen::Slip, Key::PageUp, "Label_Tenken_PageUp", "Shape_Tenken_PageUp", 3, CmdPageUp},
-    {Screen::Slip, Key::PageDown, "Label_Tenken_PageDown", "Shape_Tenken_PageDown", 4,
-     CmdPageDown},
+    {Screen::Slip, Key::PageDown, "Label_Tenken_PageDown", "Shape_Tenken_PageDown", 4, CmdPageDown},
     {Screen::Slip, Key::F8, "Label_Tenken_New", "Shape_Tenken_New", 5, CmdNew},
 };
 
 // The twelve labels of a history row, as their names spell them.
-constexpr sv kRowItems[] = {"Year", "Month",    "Day",     "Gaikan",   "Syuuki", "Ph",
-                            "Tousido", "Asyousan", "Zannenn", "Ion", "Kanrisya", "Tekiyou"};
+constexpr sv kRowItems[] = {"Year",    "Month",    "Day",     "Gaikan", "Syuuki",   "Ph",
+                            "Tousido", "Asyousan", "Zannenn", "Ion",    "Kanrisya", "Tekiyou"};
 
 // "Label_Tenken_Ph_03" → 2; -1 for anything else.
 int HistoryRowOfLabel(sv label) {

@@ -14,8 +14,8 @@ namespace tankora {
 namespace {
 
 struct RowLabel {
-  int field;        // TenkenDenp field shown, -1 for the year (shown in its era)
-  const char* item; // as the labels spell it
+  int field;         // TenkenDenp field shown, -1 for the year (shown in its era)
+  const char* item;  // as the labels spell it
 };
 
 constexpr RowLabel kRowLabels[] = {

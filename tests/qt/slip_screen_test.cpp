@@ -11,12 +11,12 @@ namespace tankora::qttest {
 namespace {
 
 const std::vector<std::string> kSlipOrder = {
-    "Edit_Panel_Tenken_Address", "Edit_Panel_Tenken_Name",     "Edit_Panel_Tenken_SettiPlace",
-    "Edit_Panel_Tenken_Ninsou",  "Edit_Panel_Tenken_SyoriWay", "Edit_Panel_Tenken_Year",
-    "Edit_Panel_Tenken_Month",   "Edit_Panel_Tenken_Day",      "Edit_Panel_Tenken_Gaikan",
-    "Edit_Panel_Tenken_Syuuki",  "Edit_Panel_Tenken_Ph",       "Edit_Panel_Tenken_Tousido",
-    "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Zanen",   "Edit_Panel_Tenken_Ion",
-    "Edit_Panel_Tenken_Kanrisya", "Edit_Panel_Tenken_Bikou",   "Edit_Panel_Tenken_Command"};
+    "Edit_Panel_Tenken_Address",  "Edit_Panel_Tenken_Name",     "Edit_Panel_Tenken_SettiPlace",
+    "Edit_Panel_Tenken_Ninsou",   "Edit_Panel_Tenken_SyoriWay", "Edit_Panel_Tenken_Year",
+    "Edit_Panel_Tenken_Month",    "Edit_Panel_Tenken_Day",      "Edit_Panel_Tenken_Gaikan",
+    "Edit_Panel_Tenken_Syuuki",   "Edit_Panel_Tenken_Ph",       "Edit_Panel_Tenken_Tousido",
+    "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Zanen",    "Edit_Panel_Tenken_Ion",
+    "Edit_Panel_Tenken_Kanrisya", "Edit_Panel_Tenken_Bikou",    "Edit_Panel_Tenken_Command"};
 
 class SlipScreen : public WindowTest {
  protected:
