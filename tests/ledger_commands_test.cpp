@@ -353,9 +353,10 @@ TEST(LedgerPaging, AnEmptyLedgerDoesNotPage) {
 
 TEST(LedgerFind, SelectingACustomerShowsItsNewestLiveEntry) {
   Harness h(3, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"C0001", "Old"}, {"C0002", "Other"}, {"C0001", "Newer"},
-                      {"C0001", "NewestButDeleted"}},
-                /*deletedNo=*/4);
+    SeedEntries(
+        dir,
+        {{"C0001", "Old"}, {"C0002", "Other"}, {"C0001", "Newer"}, {"C0001", "NewestButDeleted"}},
+        /*deletedNo=*/4);
   });
   OpenLedger(h);
   h.ClickRow(1);
@@ -391,8 +392,9 @@ TEST(LedgerFind, NewestLiveEntryByName) {
 // --- delete and restore ---------------------------------------------------------
 
 TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
-  Harness h(0, Date{2012, 10, 29},
-            [](const std::filesystem::path& dir) { SeedEntries(dir, {{"A", "1"}, {"B", "2"}}); });
+  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
+    SeedEntries(dir, {{"A", "1"}, {"B", "2"}});
+  });
   OpenLedger(h);
   h.view.Press(Key::F5);  // entry 2
   Enter(h, "Edit_Kouji_Address", "typed");
@@ -418,8 +420,9 @@ TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
 }
 
 TEST(LedgerDelete, ANewEntryHasNothingToDelete) {
-  Harness h(0, Date{2012, 10, 29},
-            [](const std::filesystem::path& dir) { SeedEntries(dir, {{"A", "1"}}); });
+  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
+    SeedEntries(dir, {{"A", "1"}});
+  });
   OpenLedger(h);
   Enter(h, "Edit_Kouji_Name", "B");
   h.view.Press(Key::F2);
@@ -444,8 +447,9 @@ TEST(LedgerDelete, F3OnADeletedEntryStoresItLiveAgain) {
 // --- the customer screen's commands reach the ledger ---------------------------
 
 TEST(LedgerNew, F8EmptiesBothScreensAndSelectsTheNewCustomerRow) {
-  Harness h(3, Date{2012, 10, 29},
-            [](const std::filesystem::path& dir) { SeedEntries(dir, {{"C0002", "E1"}}); });
+  Harness h(3, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
+    SeedEntries(dir, {{"C0002", "E1"}});
+  });
   OpenLedger(h);
   h.ClickRow(2);
   ASSERT_EQ(h.view.Text("Label_Kouji_rec"), "1");

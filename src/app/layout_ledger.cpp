@@ -43,7 +43,7 @@ constexpr ControlDef CmdLabel(const char* name, int x, int w, const char* captio
   return d;
 }
 constexpr ControlDef Count(const char* name, int x) {
-  return ControlDef{name, kKouji, Kind::Caption, x,       9,      44,
+  return ControlDef{name, kKouji, Kind::Caption, x,        9,      44,
                     18,   "",     kCountFont,    kSkyBlue, kBlack, Justify::Right};
 }
 
@@ -66,7 +66,7 @@ constexpr int kCapX = 12;
 constexpr int kFieldX = 204;
 
 // Year, month and day edits with their unit captions, from x, 117 pixels a date.
-#define DATE_EDITS(Y, M, D, x, y, last)                                                   \
+#define DATE_EDITS(Y, M, D, x, y, last)                                                  \
   Ed(Y, x, (y) + 2, 26), Cap((x) + 27, (y) + 5, 14, "年"), Ed(M, (x) + 42, (y) + 2, 22), \
       Cap((x) + 65, (y) + 5, 14, "月"), Ed(D, (x) + 80, (y) + 2, 22),                    \
       Cap((x) + 103, (y) + 5, 28, last)
@@ -74,10 +74,10 @@ constexpr int kFieldX = 204;
 constexpr ControlDef kLedger[] = {
     // Heading, the delete notice and the entry's place in the ledger.
     {"", kKouji, Kind::Caption, kCapX, 10, 160, 18, "工事元帳", kCountFont},
-    {"Shape_KoujiDeleteMsg", kKouji, Kind::Shape, 300, 6, 150, 26, "", kFormFont, 0xFFE0E0,
-     kBlack, Justify::Left, 1, 0, 0, kNoColour, false},
-    {"Label_KoujiDeleteMsg", kKouji, Kind::Caption, 304, 10, 142, 18, "削除された伝票",
-     kCountFont, kNoColour, 0xC00000, Justify::Centre, 1, 0, 0, kNoColour, false},
+    {"Shape_KoujiDeleteMsg", kKouji, Kind::Shape, 300, 6, 150, 26, "", kFormFont, 0xFFE0E0, kBlack,
+     Justify::Left, 1, 0, 0, kNoColour, false},
+    {"Label_KoujiDeleteMsg", kKouji, Kind::Caption, 304, 10, 142, 18, "削除された伝票", kCountFont,
+     kNoColour, 0xC00000, Justify::Centre, 1, 0, 0, kNoColour, false},
     Count("Label_Kouji_rec", 534),
     {"Label79", kKouji, Kind::Caption, 580, 10, 10, 16, "/", kFormFont, kNoColour, kBlack,
      Justify::Centre},
@@ -104,8 +104,8 @@ constexpr ControlDef kLedger[] = {
     Cap(kCapX, kDateY + 5, 190, "着工年月日及び竣工年月日"),
     Frame("Shape_Kouji_Date", kFieldX, kDateY, 308, 24),
     Cap(kFieldX + 6, kDateY + 5, 26, "着工"),
-    DATE_EDITS("Edit_Kouji_StartYear", "Edit_Kouji_StartMonth", "Edit_Kouji_StartDay",
-               kFieldX + 34, kDateY, "日"),
+    DATE_EDITS("Edit_Kouji_StartYear", "Edit_Kouji_StartMonth", "Edit_Kouji_StartDay", kFieldX + 34,
+               kDateY, "日"),
     Cap(kFieldX + 158, kDateY + 5, 26, "竣工"),
     DATE_EDITS("Edit_Kouji_EndYear", "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay", kFieldX + 186,
                kDateY, "日"),

@@ -39,7 +39,9 @@ void DeleteNoticeShow(Session::State& s) {
   s.view.SetVisible(kDeleteLabel, deleted);
 }
 
-std::string LedgerFailure(const Status& st) { return "工事元帳を保存できませんでした: " + st.detail; }
+std::string LedgerFailure(const Status& st) {
+  return "工事元帳を保存できませんでした: " + st.detail;
+}
 
 // Stores the working entry at its number, live. False when nothing was
 // stored (no name, or the write failed: then the notice says why).
@@ -64,7 +66,9 @@ bool StoreEntry(Session::State& s) {
 // must not look up that customer's newest entry over the entry on screen.
 class EntryHold final {
  public:
-  explicit EntryHold(Session::State& s) : s_(s), was_(s.koujiEntryHeld) { s_.koujiEntryHeld = true; }
+  explicit EntryHold(Session::State& s) : s_(s), was_(s.koujiEntryHeld) {
+    s_.koujiEntryHeld = true;
+  }
   ~EntryHold() { s_.koujiEntryHeld = was_; }
   EntryHold(const EntryHold&) = delete;
   EntryHold& operator=(const EntryHold&) = delete;

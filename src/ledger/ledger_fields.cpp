@@ -22,9 +22,12 @@ constexpr FieldTarget Cust(int field) { return {RecordKind::Kokyaku, field}; }
 // screen shows the control from.
 constexpr InputField F(sv control, K kind, int width, sv frame, std::array<FieldTarget, 2> targets,
                        std::array<sv, 4> mirrors, sv next, sv previous, ImeMode ime = Hira) {
-  return InputField{control, Screen::Ledger, kind,     static_cast<std::uint8_t>(width),
-                    frame,   targets,        mirrors,  next,
-                    previous, ime,           0};
+  return InputField{control,  Screen::Ledger,
+                    kind,     static_cast<std::uint8_t>(width),
+                    frame,    targets,
+                    mirrors,  next,
+                    previous, ime,
+                    0};
 }
 
 namespace L = Kouji;
@@ -33,9 +36,9 @@ namespace C = Kokyaku;
 // A date as year, month and day edits, each mirrored into the customer
 // screen's edit of the same twin field. The year edit takes an era letter
 // as the customer screen's does.
-#define DATE3(Y, M, D, frame, lf, cf, custY, custM, custD, prev, next)                    \
-  F(Y, K::YearPart, 3, frame, {Ledger(lf), Cust(cf)}, {custY}, M, prev, Off),             \
-      F(M, K::MonthPart, 2, frame, {Ledger(lf + 1), Cust(cf + 1)}, {custM}, D, Y, Off),   \
+#define DATE3(Y, M, D, frame, lf, cf, custY, custM, custD, prev, next)                  \
+  F(Y, K::YearPart, 3, frame, {Ledger(lf), Cust(cf)}, {custY}, M, prev, Off),           \
+      F(M, K::MonthPart, 2, frame, {Ledger(lf + 1), Cust(cf + 1)}, {custM}, D, Y, Off), \
       F(D, K::DayPart, 2, frame, {Ledger(lf + 2), Cust(cf + 2)}, {custD}, next, M, Off)
 
 // In focus order. Name, address and installation place also reach the slip
@@ -64,9 +67,9 @@ constexpr InputField kLedgerFields[] = {
           L::EndYear, C::EndYear, "Edit_Kokyaku_EndYear", "Edit_Kokyaku_EndMonth",
           "Edit_Kokyaku_EndDay", "Edit_Kouji_StartDay", "Edit_Kouji_UseStartYear"),
     DATE3("Edit_Kouji_UseStartYear", "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay",
-          "Shape_Kouji_UseStartDate", L::UseStartYear, C::UseStartYear,
-          "Edit_Kokyaku_UseStartYear", "Edit_Kokyaku_UseStartMonth", "Edit_Kokyaku_UseStartDay",
-          "Edit_Kouji_EndDay", "Edit_Kouji_Money"),
+          "Shape_Kouji_UseStartDate", L::UseStartYear, C::UseStartYear, "Edit_Kokyaku_UseStartYear",
+          "Edit_Kokyaku_UseStartMonth", "Edit_Kokyaku_UseStartDay", "Edit_Kouji_EndDay",
+          "Edit_Kouji_Money"),
     F("Edit_Kouji_Money", K::Amount, 10, "Shape_Kouji_Money",
       {Ledger(L::Money), Cust(C::UkeoiKingaku)}, {"Edit_Kokyaku_UkeoiKingaku"},
       "Edit_Kouji_Setubisi", "Edit_Kouji_UseStartDay", Off),
@@ -114,9 +117,8 @@ constexpr InputField kLedgerFields[] = {
       {Ledger(L::SeisouGyousya), Cust(C::SeisouGyousya)}, {"Edit_Kokyaku_SeisouGyousya"},
       "Edit_Keiyaku_Year", "Edit_Kouji_KanriGyousya"),
     DATE3("Edit_Keiyaku_Year", "Edit_Keiyaku_Month", "Edit_Keiyaku_Day", "Shape_Keiyaku_Date",
-          L::KeiyakuYear, C::KeiyakuYear, "Edit_Kokyaku_Keiyaku_Year",
-          "Edit_Kokyaku_Keiyaku_Month", "Edit_Kokyaku_Keiyaku_Day", "Edit_Kouji_SeisouGyousya",
-          "Edit_Keiyaku_StartYear"),
+          L::KeiyakuYear, C::KeiyakuYear, "Edit_Kokyaku_Keiyaku_Year", "Edit_Kokyaku_Keiyaku_Month",
+          "Edit_Kokyaku_Keiyaku_Day", "Edit_Kouji_SeisouGyousya", "Edit_Keiyaku_StartYear"),
     DATE3("Edit_Keiyaku_StartYear", "Edit_Keiyaku_StartMonth", "Edit_Keiyaku_StartDay",
           "Shape_KeiyakuKikan_Date", L::KeiyakuStartYear, C::KeiyakuStartYear,
           "Edit_Kokyaku_Keiyaku_StartYear", "Edit_Kokyaku_Keiyaku_StartMonth",

@@ -9,19 +9,45 @@
 namespace tankora::qttest {
 namespace {
 
-const std::vector<std::string> kLedgerOrder = {
-    "Edit_Kouji_Name", "Edit_Kouji_Zip1", "Edit_Kouji_Zip2", "Edit_Kouji_Address",
-    "Edit_Kouji_Tel", "Edit_Kouji_SekouPlace", "Edit_Kouji_StartYear", "Edit_Kouji_StartMonth",
-    "Edit_Kouji_StartDay", "Edit_Kouji_EndYear", "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay",
-    "Edit_Kouji_UseStartYear", "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay",
-    "Edit_Kouji_Money", "Edit_Kouji_Setubisi", "Edit_Kouji_KoufuNo", "Edit_Kouji_Kind_Meisyou",
-    "Edit_Kouji_Kind_NinteiNo", "Edit_Kouji_Kind_Katasiki", "Edit_Kouji_Kind_Syorihouhou",
-    "Edit_Kouji_Ninsou", "RadioButton_Kouji_SinyouOnly", "Edit_Kouji_Youto_1",
-    "Edit_Kouji_Youto_2", "Edit_Kouji_Youto_3", "Edit_Kouji_KanriGyousya",
-    "Edit_Kouji_SeisouGyousya", "Edit_Keiyaku_Year", "Edit_Keiyaku_Month", "Edit_Keiyaku_Day",
-    "Edit_Keiyaku_StartYear", "Edit_Keiyaku_StartMonth", "Edit_Keiyaku_StartDay",
-    "Edit_Keiyaku_EndYear", "Edit_Keiyaku_EndMonth", "Edit_Keiyaku_EndDay",
-    "Edit_PanelKouji_CommandChoose"};
+const std::vector<std::string> kLedgerOrder = {"Edit_Kouji_Name",
+                                               "Edit_Kouji_Zip1",
+                                               "Edit_Kouji_Zip2",
+                                               "Edit_Kouji_Address",
+                                               "Edit_Kouji_Tel",
+                                               "Edit_Kouji_SekouPlace",
+                                               "Edit_Kouji_StartYear",
+                                               "Edit_Kouji_StartMonth",
+                                               "Edit_Kouji_StartDay",
+                                               "Edit_Kouji_EndYear",
+                                               "Edit_Kouji_EndMonth",
+                                               "Edit_Kouji_EndDay",
+                                               "Edit_Kouji_UseStartYear",
+                                               "Edit_Kouji_UseStartMonth",
+                                               "Edit_Kouji_UseStartDay",
+                                               "Edit_Kouji_Money",
+                                               "Edit_Kouji_Setubisi",
+                                               "Edit_Kouji_KoufuNo",
+                                               "Edit_Kouji_Kind_Meisyou",
+                                               "Edit_Kouji_Kind_NinteiNo",
+                                               "Edit_Kouji_Kind_Katasiki",
+                                               "Edit_Kouji_Kind_Syorihouhou",
+                                               "Edit_Kouji_Ninsou",
+                                               "RadioButton_Kouji_SinyouOnly",
+                                               "Edit_Kouji_Youto_1",
+                                               "Edit_Kouji_Youto_2",
+                                               "Edit_Kouji_Youto_3",
+                                               "Edit_Kouji_KanriGyousya",
+                                               "Edit_Kouji_SeisouGyousya",
+                                               "Edit_Keiyaku_Year",
+                                               "Edit_Keiyaku_Month",
+                                               "Edit_Keiyaku_Day",
+                                               "Edit_Keiyaku_StartYear",
+                                               "Edit_Keiyaku_StartMonth",
+                                               "Edit_Keiyaku_StartDay",
+                                               "Edit_Keiyaku_EndYear",
+                                               "Edit_Keiyaku_EndMonth",
+                                               "Edit_Keiyaku_EndDay",
+                                               "Edit_PanelKouji_CommandChoose"};
 
 class LedgerScreen : public WindowTest {
  protected:
@@ -54,8 +80,8 @@ TEST_F(LedgerScreen, EnterWalksTheFormAndHomeWalksBack) {
   for (std::size_t i = 1; i < kLedgerOrder.size(); ++i) {
     Press(Qt::Key_Return);
     ASSERT_EQ(Focused(), kLedgerOrder[i]) << "after Enter in " << kLedgerOrder[i - 1];
-    ASSERT_EQ(LitFrames().size(), 1u) << kLedgerOrder[i] << ": "
-                                      << ::testing::PrintToString(LitFrames());
+    ASSERT_EQ(LitFrames().size(), 1u)
+        << kLedgerOrder[i] << ": " << ::testing::PrintToString(LitFrames());
   }
   EXPECT_TRUE(Selected("Shape_MotocyouWrite")) << "the command field shows F1 selected";
   for (std::size_t i = kLedgerOrder.size() - 1; i > 0; --i) {
@@ -154,23 +180,35 @@ TEST_F(LedgerScreen, Screenshot) {
       {"Edit_Kouji_Tel", "022-123-4567"},
       {"Edit_Kouji_Address", "宮城県仙台市青葉区一番町１－２－３"},
       {"Edit_Kouji_SekouPlace", "宮城県仙台市青葉区一番町１－２－３"},
-      {"Edit_Kouji_StartYear", "24"}, {"Edit_Kouji_StartMonth", "4"},
-      {"Edit_Kouji_StartDay", "10"}, {"Edit_Kouji_EndYear", "24"},
-      {"Edit_Kouji_EndMonth", "5"}, {"Edit_Kouji_EndDay", "20"},
-      {"Edit_Kouji_UseStartYear", "24"}, {"Edit_Kouji_UseStartMonth", "6"},
-      {"Edit_Kouji_UseStartDay", "1"}, {"Edit_Kouji_Money", "1850000"},
-      {"Edit_Kouji_Setubisi", "高橋 誠"}, {"Edit_Kouji_KoufuNo", "第12345号"},
+      {"Edit_Kouji_StartYear", "24"},
+      {"Edit_Kouji_StartMonth", "4"},
+      {"Edit_Kouji_StartDay", "10"},
+      {"Edit_Kouji_EndYear", "24"},
+      {"Edit_Kouji_EndMonth", "5"},
+      {"Edit_Kouji_EndDay", "20"},
+      {"Edit_Kouji_UseStartYear", "24"},
+      {"Edit_Kouji_UseStartMonth", "6"},
+      {"Edit_Kouji_UseStartDay", "1"},
+      {"Edit_Kouji_Money", "1850000"},
+      {"Edit_Kouji_Setubisi", "高橋 誠"},
+      {"Edit_Kouji_KoufuNo", "第12345号"},
       {"Edit_Kouji_Kind_Meisyou", "ＸＹ型合併処理浄化槽"},
       {"Edit_Kouji_Kind_NinteiNo", "国住指第100号"},
-      {"Edit_Kouji_Kind_Katasiki", "XY-7"}, {"Edit_Kouji_Kind_Syorihouhou", "嫌気ろ床接触ばっ気"},
+      {"Edit_Kouji_Kind_Katasiki", "XY-7"},
+      {"Edit_Kouji_Kind_Syorihouhou", "嫌気ろ床接触ばっ気"},
       {"Edit_Kouji_Ninsou", "7"},
       {"Edit_Kouji_Youto_1", "専用住宅  延べ面積 132.5㎡"},
       {"Edit_Kouji_KanriGyousya", "株式会社タンコラ"},
       {"Edit_Kouji_SeisouGyousya", "仙台清掃有限会社"},
-      {"Edit_Keiyaku_Year", "24"}, {"Edit_Keiyaku_Month", "5"}, {"Edit_Keiyaku_Day", "25"},
-      {"Edit_Keiyaku_StartYear", "24"}, {"Edit_Keiyaku_StartMonth", "6"},
-      {"Edit_Keiyaku_StartDay", "1"}, {"Edit_Keiyaku_EndYear", "25"},
-      {"Edit_Keiyaku_EndMonth", "5"}, {"Edit_Keiyaku_EndDay", "31"},
+      {"Edit_Keiyaku_Year", "24"},
+      {"Edit_Keiyaku_Month", "5"},
+      {"Edit_Keiyaku_Day", "25"},
+      {"Edit_Keiyaku_StartYear", "24"},
+      {"Edit_Keiyaku_StartMonth", "6"},
+      {"Edit_Keiyaku_StartDay", "1"},
+      {"Edit_Keiyaku_EndYear", "25"},
+      {"Edit_Keiyaku_EndMonth", "5"},
+      {"Edit_Keiyaku_EndDay", "31"},
   };
   for (const Item& item : items) Enter(item.control, QString::fromUtf8(item.text));
   ClickBox("RadioButton_Kouji_SinyouHaisui");
