@@ -105,10 +105,10 @@ void InstallFontSubstitutes() {
   }
 }
 
-QFont FontOf(const FontSpec& spec) {
-  QFont font(QString::fromUtf8(spec.family));
-  font.setPixelSize(spec.pixels);
-  font.setBold(spec.bold);
+QFont FontOf(const FontSpec& fontSpec) {
+  QFont font(QString::fromUtf8(fontSpec.family));
+  font.setPixelSize(fontSpec.pixels);
+  font.setBold(fontSpec.bold);
   return font;
 }
 

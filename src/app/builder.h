@@ -16,7 +16,7 @@ using ControlMap = QHash<QString, QWidget*>;
 // The screens name Windows fonts; here they are the IPA fonts, which keep
 // the same 1 : 2 width of half- and full-width characters.
 void InstallFontSubstitutes();
-QFont FontOf(const FontSpec& spec);
+QFont FontOf(const FontSpec& fontSpec);
 
 // Creates the controls of `table` in order (later rows lie above earlier
 // ones), each under its named parent or the window, and records every named
