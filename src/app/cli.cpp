@@ -1,7 +1,13 @@
 #include "app/cli.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -9,6 +15,7 @@
 
 #include "store/record_layout.h"
 #include "store/store.h"
+#include "util/era.h"
 
 namespace tankora {
 
@@ -75,7 +82,66 @@ bool InsideDataFolder(const fs::path& file, const fs::path& dataDir) {
   return fs::equivalent(parent, dataDir, ec);
 }
 
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// True when an X server listens on the local socket of display number
+// `number` (the abstract socket Xorg and Xvfb open, or the file in /tmp).
+bool LocalXServerListens(const std::string& number) {
+  const std::string path = "/tmp/.X11-unix/X" + number;
+  for (const bool abstract : {true, false}) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::size_t offset = abstract ? 1 : 0;  // abstract names start with a NUL
+    if (path.size() + offset >= sizeof address.sun_path) return true;  // cannot tell: let Qt try
+    std::memcpy(address.sun_path + offset, path.data(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return true;
+    const auto length =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    ::close(fd);
+    if (connected) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<std::string> TodayOverrideProblem() {
+  const std::string today = Environment("TANKORA_TODAY");
+  if (today.empty() || ParseIsoDate(today)) return std::nullopt;
+  return "TANKORA_TODAY=" + today +
+         " is not a date of the form YYYY-MM-DD from 1926-12-25 on; set it right or unset it "
+         "to use today's date";
+}
+
+std::optional<std::string> DisplayProblem() {
+  // A platform chosen by hand (offscreen, wayland, vnc ...) is Qt's to judge.
+  if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty()) {
+    return std::nullopt;
+  }
+  const std::string display = Environment("DISPLAY");
+  const std::string without =
+      "; 'tankora info' and 'tankora export' work without one";
+  if (display.empty()) {
+    return "there is no display to open the window on (DISPLAY is not set): start it in a "
+           "desktop session" + without;
+  }
+  // ":0", ":0.0" and "unix:0" are this machine's server, reachable through
+  // its socket; a display on another host is left for Qt to reach.
+  std::string rest = display;
+  if (StartsWith(rest, "unix:")) rest = rest.substr(4);
+  if (rest.empty() || rest[0] != ':') return std::nullopt;
+  const std::string number = rest.substr(1, rest.find('.') - 1);
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  if (LocalXServerListens(number)) return std::nullopt;
+  return "cannot reach the display " + display + " (no X server answers there)" + without;
+}
 
 CliParse ParseCommandLine(const std::vector<std::string>& args) {
   CliParse result;

@@ -43,6 +43,14 @@ std::string UsageText();
 // The folder of the running executable (from /proc/self/exe, else argv[0]).
 std::filesystem::path ExecutableFolder(const char* argv0);
 
+// Why the window cannot start here, checked before the Data folder is
+// touched, so a refused start leaves nothing behind: a TANKORA_TODAY that is
+// set but not a date (the program would quietly run on the clock's date
+// instead of the one asked for), or no display to open a window on (Qt
+// would abort). Nothing when the start may go ahead.
+std::optional<std::string> TodayOverrideProblem();
+std::optional<std::string> DisplayProblem();
+
 // The subcommands; messages for people go to `err`.
 int RunInfo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
 int RunExport(const std::filesystem::path& dataDir, const CliOptions& options, std::ostream& out,

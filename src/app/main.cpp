@@ -28,6 +28,17 @@ int main(int argc, char** argv) {
       break;
   }
 
+  if (options.command == CliCommand::Window) {
+    if (const auto problem = TodayOverrideProblem()) {
+      std::cerr << "tankora: " << *problem << "\n";
+      return kExitUsage;
+    }
+    if (const auto problem = DisplayProblem()) {
+      std::cerr << "tankora: " << *problem << "\n";
+      return kExitFailed;
+    }
+  }
+
   const std::filesystem::path dataDir =
       ResolveDataFolder(options.dataDir, ExecutableFolder(argc > 0 ? argv[0] : nullptr));
   switch (options.command) {

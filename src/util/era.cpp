@@ -21,26 +21,6 @@ int DaysInMonth(int year, int month) {
   return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
 }
 
-// "YYYY-MM-DD", a real calendar day on which some era is in force.
-std::optional<Date> ParseIsoDate(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  auto number = [&](std::size_t at, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-      if (text[i] < '0' || text[i] > '9') return -1;
-      value = value * 10 + (text[i] - '0');
-    }
-    return value;
-  };
-  const Date date{number(0, 4), number(5, 2), number(8, 2)};
-  if (date.year < 0 || date.month < 1 || date.month > 12 || date.day < 1 ||
-      date.day > DaysInMonth(date.year, date.month)) {
-    return std::nullopt;
-  }
-  if (!EraCalendar::EraOf(date)) return std::nullopt;
-  return date;
-}
-
 // A decimal digit, half-width or full-width (82 4F .. 82 58), at the start
 // of `text`: its value and byte length, or -1.
 int DigitAt(std::string_view text, std::size_t& length) {
@@ -120,6 +100,25 @@ int PartOr(std::string_view text, int low, int high, int fallback) {
 }
 
 }  // namespace
+
+std::optional<Date> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  auto number = [&](std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+      if (text[i] < '0' || text[i] > '9') return -1;
+      value = value * 10 + (text[i] - '0');
+    }
+    return value;
+  };
+  const Date date{number(0, 4), number(5, 2), number(8, 2)};
+  if (date.year < 0 || date.month < 1 || date.month > 12 || date.day < 1 ||
+      date.day > DaysInMonth(date.year, date.month)) {
+    return std::nullopt;
+  }
+  if (!EraCalendar::EraOf(date)) return std::nullopt;
+  return date;
+}
 
 EraCalendar::EraCalendar(Date today)
     : today_(today),

@@ -18,6 +18,10 @@ struct Date {
 
 enum class Era { Showa, Heisei, Reiwa };  // in the order they began
 
+// "YYYY-MM-DD" as a real calendar day on which some era is in force (from
+// 1926-12-25 on), else nullopt: the form TANKORA_TODAY takes.
+std::optional<Date> ParseIsoDate(std::string_view text);
+
 // A year as an era shows it: 平成25 is {Era::Heisei, 25}.
 struct EraYear {
   Era era;
@@ -28,6 +32,7 @@ class EraCalendar final {
  public:
   explicit EraCalendar(Date today);
   // TANKORA_TODAY=YYYY-MM-DD when set and valid, else the system clock's local date.
+  // (The program refuses to start on an invalid value before it gets here.)
   static Date TodayFromEnvironment();
 
   Date Today() const { return today_; }

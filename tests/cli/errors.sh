@@ -28,4 +28,20 @@ done
 # A file where the folder should be is no Data folder either.
 echo "not a folder" >"$WORK/file"
 expect_exit 1 "info on a file" -- "$TANKORA" --data "$WORK/file" info
+
+# The window refuses to start, before touching the Data folder, when it has
+# no display (Qt would abort) or TANKORA_TODAY is not a date (it would run on
+# the clock's date instead).
+nodisplay=(timeout 20 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u TANKORA_TODAY)
+expect_exit 1 "window without DISPLAY" -- "${nodisplay[@]}" -u DISPLAY "$TANKORA" --data "$WORK/w/Data"
+grep -q "no display" "$WORK/err" || fail "no DISPLAY: unclear message: $(cat "$WORK/err")"
+expect_exit 1 "window on a display nobody serves" -- "${nodisplay[@]}" DISPLAY=:4711 \
+  "$TANKORA" --data "$WORK/w/Data"
+grep -q "cannot reach the display :4711" "$WORK/err" || fail "dead DISPLAY: $(cat "$WORK/err")"
+for bad in 2012-1-29 2012-02-30 1926-12-24 today; do
+  expect_exit 2 "TANKORA_TODAY=$bad" -- timeout 20 env TANKORA_TODAY="$bad" QT_QPA_PLATFORM=offscreen \
+    "$TANKORA" --data "$WORK/w/Data"
+  grep -q "TANKORA_TODAY=$bad is not a date" "$WORK/err" || fail "TANKORA_TODAY=$bad: $(cat "$WORK/err")"
+done
+[ -e "$WORK/w" ] && fail "a refused window start created the Data folder"
 finish
