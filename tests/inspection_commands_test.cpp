@@ -145,6 +145,23 @@ TEST(InspectionCommands, RegisterAgainRewritesTheSameSlip) {
   EXPECT_EQ(StoredSlip(h, 2).Get(TenkenDenp::Day), "29");  // today
 }
 
+TEST(InspectionCommands, EnterInTheCommandFieldRegistersEveryTime) {
+  Harness h(1);
+  h.ClickRow(1);
+  h.view.Type("Edit_Panel_Tenken_Bikou", "A");
+  h.view.Press(Key::Enter);
+  ASSERT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Command");
+  h.view.Press(Key::Enter);
+  ASSERT_EQ(h.store->TenkenCount(), 1);
+  EXPECT_EQ(h.view.Frame("Shape_Tenken_Write"), FrameState::Plain);
+  // Still in the command field: a new slip, and Enter registers it too.
+  h.view.Press(Key::F8);
+  ASSERT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Command");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.store->TenkenCount(), 2);
+  EXPECT_EQ(h.view.Frame("Shape_Tenken_Write"), FrameState::Plain);
+}
+
 TEST(InspectionCommands, RefusedSlipStoresNothingAndFramesTheFieldRed) {
   Harness h(1);
   // No name: neither a customer nor a slip.

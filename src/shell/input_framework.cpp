@@ -255,8 +255,11 @@ bool FieldKeyDown(Session::State& s, std::string_view control, Key key) {
   if (key == Key::Enter) {
     if (!f) return false;
     if (f->kind == FieldKind::Command) {
-      const CommandDef* c = FindCommandAtCursor(screen, s.CursorOf(screen));
-      if (def && def->commandFieldClearsCursor) {
+      // A field that clears its cursor runs its first command on every Enter,
+      // not only on the first one after the cursor was set.
+      const bool clears = def && def->commandFieldClearsCursor;
+      const CommandDef* c = FindCommandAtCursor(screen, clears ? 0 : s.CursorOf(screen));
+      if (clears) {
         s.CursorOf(screen) = -1;
         CommandCursorDraw(s, screen);
       }

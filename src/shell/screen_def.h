@@ -37,7 +37,8 @@ struct ScreenDef {
   bool (*labelClick)(Session&, std::string_view label) = nullptr;
   // Enter in the field before the command field selects command 0.
   bool enterSelectsFirstCommand = false;
-  // Enter in the command field clears the cursor before it runs the command.
+  // Enter in the command field always runs command 0, after clearing the
+  // cursor and redrawing the bar plain.
   bool commandFieldClearsCursor = false;
 };
 
