@@ -162,6 +162,29 @@ TEST(InspectionCommands, EnterInTheCommandFieldRegistersEveryTime) {
   EXPECT_EQ(h.view.Frame("Shape_Tenken_Write"), FrameState::Plain);
 }
 
+TEST(InspectionCommands, RegisterForADeletedCustomerBringsItBack) {
+  Harness h(2);
+  h.ClickRow(1);
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Press(Key::F2);
+  ASSERT_TRUE(h.Stored(1).Deleted());
+  h.view.ClickBox("CheckBox_AllDispSW");
+  h.ClickRow(1);
+  ASSERT_TRUE(h.s().kokyaku.Deleted());
+  h.session->SwitchScreen(Screen::Slip);
+  h.view.Press(Key::F1);
+  ASSERT_EQ(h.store->TenkenCount(), 1);
+  EXPECT_EQ(StoredSlip(h, 1).Trimmed(TenkenDenp::KokyakuName), "C0001");
+  // The slip's customer is live again, and listed once the deleted ones are hidden.
+  EXPECT_FALSE(h.Stored(1).Deleted());
+  EXPECT_EQ(h.store->ActiveCount(), 2);
+  EXPECT_FALSE(h.session->Notice().empty());
+  h.view.ClickBox("CheckBox_AllDispSW");
+  EXPECT_EQ(h.RowName(1), "C0001");
+  EXPECT_EQ(h.s().loadedRecNo, 1);
+  EXPECT_EQ(h.view.Text("Label_TenkenDenpDs"), "1");
+}
+
 TEST(InspectionCommands, RefusedSlipStoresNothingAndFramesTheFieldRed) {
   Harness h(1);
   // No name: neither a customer nor a slip.

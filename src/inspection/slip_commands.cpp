@@ -89,8 +89,19 @@ void TenkenWrite(Session::State& s) {
   // The slip's customer is stored first, so a slip typed for a new customer
   // creates it. A customer without a name is never stored (the customer
   // screen refuses it too), and a slip whose customer could not be stored
-  // would belong to nobody: it is not stored either.
-  if (!NameMissing(name) && !KokyakuStoreCurrent(s)) return;
+  // would belong to nobody: it is not stored either. A deleted customer
+  // (shown by 削除した顧客も表示) comes back, as the customer screen's F1
+  // brings it back: a slip of a deleted customer would be lost from every
+  // list and history.
+  if (!NameMissing(name)) {
+    const bool restoring = s.kokyaku.Deleted();
+    if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
+    if (!KokyakuStoreCurrent(s)) {
+      if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+      return;
+    }
+    if (restoring) s.SetNotice("削除されていた顧客を元に戻しました。");
+  }
 
   if (!TenkenFromEdits(s)) {
     if (NameMissing(name)) Alert(s, kNameFrame);
