@@ -338,38 +338,63 @@ int RunExport(const fs::path& dataDir, const CliOptions& options, std::ostream& 
   }
 
   const fs::path target = *options.output;
-  if (InsideDataFolder(target, dataDir)) {
+  std::error_code ec;
+  const fs::file_status kind = fs::status(target, ec);
+  if (fs::is_directory(kind)) {
+    err << "tankora: " << target.string() << " is a folder; --output names a file\n";
+    return kExitFailed;
+  }
+  // A device or a pipe (/dev/stdout, a FIFO) has no file to replace and is
+  // written straight into: renaming over it would put a CSV file where the
+  // device was. A link to a file has the file it names replaced, not the link.
+  const bool stream = fs::exists(kind) && !fs::is_regular_file(kind);
+  fs::path file = target;
+  if (!stream && fs::is_symlink(fs::symlink_status(target, ec))) {
+    const fs::path link = fs::read_symlink(target, ec);
+    if (!ec) file = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  if (InsideDataFolder(target, dataDir) || InsideDataFolder(file, dataDir)) {
     err << "tankora: will not write " << target.string()
         << " into the Data folder; choose another place\n";
     return kExitFailed;
   }
-  // Written beside the target and renamed over it, so an interrupted or
-  // failed export never leaves a cut-off file that looks complete.
-  fs::path temp = target;
+  // A file is written beside the target and renamed over it, so an
+  // interrupted or failed export never leaves a cut-off file that looks complete.
+  fs::path temp = file;
   temp += ".tmp";
+  const fs::path& written = stream ? target : temp;
   Status s = Status::Ok();
+  int writeError = 0;
   {
-    std::ofstream stream(temp, std::ios::binary | std::ios::trunc);
-    if (!stream) {
+    std::ofstream out(written, std::ios::binary | std::ios::trunc);
+    if (!out) {
       err << "tankora: cannot write " << target.string() << ": " << std::strerror(errno) << "\n";
       return kExitFailed;
     }
-    s = ExportCsv(store, options.csv, stream);
-    stream.close();
-    if (s && stream.fail()) s = Status::Fail(StoreError::WriteFailed, "");
+    errno = 0;
+    s = ExportCsv(store, options.csv, out);
+    if (!s) writeError = errno;
+    out.close();
+    if (s && out.fail()) {
+      writeError = errno;
+      s = Status::Fail(StoreError::WriteFailed, "");
+    }
   }
-  std::error_code ec;
-  if (s) fs::rename(temp, target, ec);
+  if (s && !stream) fs::rename(temp, file, ec);
   if (!s || ec) {
     err << "tankora: ";
     if (s.error == StoreError::CannotOpen) {
       err << s.detail;
     } else {
       err << "cannot write " << target.string();
-      if (ec) err << ": " << ec.message();
+      if (ec) {
+        err << ": " << ec.message();
+      } else if (writeError != 0) {
+        err << ": " << std::strerror(writeError);
+      }
     }
     err << "\n";
-    fs::remove(temp, ec);
+    if (!stream) fs::remove(temp, ec);
     return kExitFailed;
   }
   return kExitOk;

@@ -53,5 +53,30 @@ grep -q 'cannot write' "$WORK/err" || fail "no message for a missing output fold
 expect_exit 1 "export into the Data folder" -- \
   "$TANKORA" --data "$WORK/Data" export customers -o "$WORK/Data/Kokyaku.120"
 
+# A pipe or device is written into, never replaced by a file renamed over it
+# (as root that would swap /dev/stdout or /dev/full for a CSV file).
+mkfifo "$WORK/pipe"
+timeout 20 cat "$WORK/pipe" >"$WORK/piped.csv" &
+reader=$!
+expect_exit 0 "export into a pipe" -- timeout 20 \
+  "$TANKORA" --data "$WORK/Data" export customers -o "$WORK/pipe"
+wait "$reader"
+[ -p "$WORK/pipe" ] || fail "the pipe was replaced by a file"
+cmp -s "$csv" "$WORK/piped.csv" || fail "the pipe did not carry the export"
+[ -e "$WORK/pipe.tmp" ] && fail "a temporary file was left beside the pipe"
+
+# A link keeps pointing at the file it names, which receives the export; a
+# link into the Data folder is refused like the folder itself.
+ln -s customers.csv "$WORK/out.d/link.csv"
+expect_exit 0 "export through a link" -- \
+  "$TANKORA" --data "$WORK/Data" export company -o "$WORK/out.d/link.csv"
+[ -L "$WORK/out.d/link.csv" ] || fail "the link was replaced by a file"
+[ "$(wc -l <"$csv")" -eq 2 ] || fail "the file behind the link did not receive the export"
+ln -s "$WORK/Data/Kokyaku.120" "$WORK/out.d/sneaky.csv"
+expect_exit 1 "export through a link into the Data folder" -- \
+  "$TANKORA" --data "$WORK/Data" export company -o "$WORK/out.d/sneaky.csv"
+expect_exit 1 "export onto a folder" -- "$TANKORA" --data "$WORK/Data" export company -o "$WORK/out.d"
+grep -q 'is a folder' "$WORK/err" || fail "no message for a folder as output: $(cat "$WORK/err")"
+
 [ "$before" = "$(fingerprint "$WORK/Data")" ] || fail "export changed the Data folder"
 finish
