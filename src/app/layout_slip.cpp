@@ -62,9 +62,10 @@ static_assert(kRowsY + 6 * kRowPitch + 2 * kLine <= 586, "the history ends above
 struct Col {
   int x, w;
 };
-constexpr Col kYear{8, 44}, kMonth{52, 40}, kDay{92, 40}, kGaikan{134, 92}, kSyuuki{228, 34},
-    kPh{264, 40}, kTousido{306, 44}, kAsyousan{352, 44}, kZanen{398, 40}, kIon{440, 44},
-    kKanrisya{486, 146};
+// The year column is wide enough for a year of an earlier era ("H31").
+constexpr Col kYear{8, 54}, kMonth{62, 40}, kDay{102, 40}, kGaikan{144, 92}, kSyuuki{238, 30},
+    kPh{270, 40}, kTousido{312, 44}, kAsyousan{358, 44}, kZanen{404, 40}, kIon{446, 44},
+    kKanrisya{492, 140};
 constexpr Col kDate{kYear.x, kDay.x + kDay.w - kYear.x};
 constexpr Col kTekiyou{8, 624};
 
@@ -138,12 +139,12 @@ constexpr ControlDef kSlip[] = {
 
     // The entry line: the visit date, the readings, the remarks below.
     EntryFrame("Shape_Panel_Tenken_Date", kDate),
-    Ed("Edit_Panel_Tenken_Year", kDate.x + 4, kEntryY + 2, 28),
-    Cap(kDate.x + 33, kEntryY + 5, 14, "年"),
-    Ed("Edit_Panel_Tenken_Month", kDate.x + 48, kEntryY + 2, 22),
-    Cap(kDate.x + 71, kEntryY + 5, 14, "月"),
-    Ed("Edit_Panel_Tenken_Day", kDate.x + 86, kEntryY + 2, 22),
-    Cap(kDate.x + 109, kEntryY + 5, 14, "日"),
+    Ed("Edit_Panel_Tenken_Year", kDate.x + 4, kEntryY + 2, 38),
+    Cap(kDate.x + 43, kEntryY + 5, 14, "年"),
+    Ed("Edit_Panel_Tenken_Month", kDate.x + 58, kEntryY + 2, 22),
+    Cap(kDate.x + 81, kEntryY + 5, 14, "月"),
+    Ed("Edit_Panel_Tenken_Day", kDate.x + 96, kEntryY + 2, 22),
+    Cap(kDate.x + 119, kEntryY + 5, 14, "日"),
     EntryFrame("Shape_Panel_Tenken_Gaikan", kGaikan),
     EntryEdit("Edit_Panel_Tenken_Gaikan", kGaikan),
     EntryFrame("Shape_Panel_Tenken_Syuuki", kSyuuki),

@@ -2,6 +2,7 @@
 // header's mirrors with the customer screen, the red frame of a refused slip,
 // the green history row, and the picture for docs/screenshots.
 #include <QDir>
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -147,6 +148,25 @@ TEST_F(SlipScreen, PageKeysAndRowClicksChooseTheShownSlip) {
   EXPECT_EQ(Label("Label_TenkenDenpChoose_Line"), "8");
   EXPECT_EQ(Txt("Edit_Panel_Tenken_Day").trimmed(), "29");
   EXPECT_EQ(S("Shape_Tenken_Ph_03")->State(), FrameState::Plain);
+}
+
+// A year of an earlier era takes three characters; clipped, "H31" read as
+// "31", a year of the current era.
+TEST_F(SlipScreen, YearEditsOfSlipAndLedgerShowAnEarlierErasYearWhole) {
+  const char* kYearEdits[] = {"Edit_Panel_Tenken_Year", "Edit_Kouji_StartYear",
+                              "Edit_Kouji_EndYear",     "Edit_Kouji_UseStartYear",
+                              "Edit_Keiyaku_Year",      "Edit_Keiyaku_StartYear",
+                              "Edit_Keiyaku_EndYear"};
+  for (const char* name : kYearEdits) {
+    app::FieldEdit* edit = E(name);
+    ASSERT_NE(edit, nullptr);
+    int widest = 0;
+    for (const char* year : {"H31", "H28", "S64", "H10"}) {
+      widest = std::max(widest, edit->fontMetrics().horizontalAdvance(QString::fromLatin1(year)));
+    }
+    // QLineEdit keeps 2 pixels each side of its text, and 1 for the caret.
+    EXPECT_LE(widest + 2 * 2 + 1, edit->contentsRect().width()) << name;
+  }
 }
 
 TEST_F(SlipScreen, HeaderMirrorsTheCustomerScreenBothWays) {
