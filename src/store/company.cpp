@@ -1,45 +1,8 @@
 #include "store/company.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "store/file_io.h"
 
 namespace tankora {
-
-namespace {
-
-std::string Describe(const std::string& what, const std::filesystem::path& path, int err) {
-  return what + " " + path.string() + ": " + fileio::ErrnoText(err);
-}
-
-// Everything the file holds, or empty with ok when it does not exist.
-Status ReadExisting(const std::filesystem::path& path, std::string& out) {
-  out.clear();
-  const int fd = fileio::OpenFd(path, O_RDONLY);
-  if (fd < 0) {
-    if (errno == ENOENT) return Status::Ok();
-    return Status::Fail(StoreError::CannotOpen, Describe("cannot open", path, errno));
-  }
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0;
-  if (ok) {
-    out.resize(static_cast<std::size_t>(st.st_size));
-    ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
-  }
-  const int err = errno;
-  fileio::CloseFd(fd);
-  if (!ok) {
-    out.clear();
-    return Status::Fail(StoreError::CannotOpen, Describe("cannot read", path, err));
-  }
-  return Status::Ok();
-}
-
-}  // namespace
 
 int JisyaFieldOf(CompanyField field) {
   switch (field) {
@@ -72,7 +35,7 @@ Status Company::Load() {
 
 Status Company::Save() {
   std::string bytes;
-  Status read = ReadExisting(file_->Path(), bytes);
+  Status read = fileio::ReadFile(file_->Path(), bytes, true);
   if (!read) return read;
   const std::string_view image = record_.Pack();
   if (bytes.size() < image.size()) bytes.assign(image.size(), ' ');
@@ -96,7 +59,7 @@ Status LoadBackupFolder(const std::filesystem::path& dataDir, std::string* folde
   folder->clear();
   const std::filesystem::path path = BackupFolderFilePath(dataDir);
   std::string bytes;
-  Status read = ReadExisting(path, bytes);
+  Status read = fileio::ReadFile(path, bytes, true);
   if (!read) return read;
   if (fileio::FileSize(path) < 0) {
     return fileio::ReplaceFile(path, std::string(kBackupFolderFileLength, ' '), "backup-folder");

@@ -17,12 +17,34 @@ std::function<bool(std::string_view)>& Hook() {
   return hook;
 }
 
+}  // namespace
+
 Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
                int err) {
   return Status::Fail(error, what + " " + path.string() + ": " + ErrnoText(err));
 }
 
-}  // namespace
+Status ReadFile(const std::filesystem::path& path, std::string& out, bool missingIsEmpty) {
+  out.clear();
+  const int fd = OpenFd(path, O_RDONLY);
+  if (fd < 0) {
+    if (errno == ENOENT && missingIsEmpty) return Status::Ok();
+    return Failure(StoreError::CannotOpen, "cannot open", path, errno);
+  }
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0;
+  if (ok) {
+    out.resize(static_cast<std::size_t>(st.st_size));
+    ok = PReadAll(fd, out.data(), out.size(), 0);
+  }
+  const int err = errno;
+  CloseFd(fd);
+  if (!ok) {
+    out.clear();
+    return Failure(StoreError::CannotOpen, "cannot read", path, err);
+  }
+  return Status::Ok();
+}
 
 std::string ErrnoText(int err) {
   char buf[256];

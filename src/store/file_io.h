@@ -14,6 +14,14 @@ namespace tankora::fileio {
 // strerror text for an errno value.
 std::string ErrnoText(int err);
 
+// A failure as the store words it: "<what> <path>: <strerror of err>".
+Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
+               int err);
+
+// Everything the file holds, a partial record at its end included. A missing
+// file is CannotOpen, or empty and ok when `missingIsEmpty`.
+Status ReadFile(const std::filesystem::path& path, std::string& out, bool missingIsEmpty = false);
+
 // Size of the file in bytes, or -1 when it cannot be looked at (errno kept).
 long long FileSize(const std::filesystem::path& path);
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <numeric>
 
+#include "store/data_folder.h"
 #include "store/file_io.h"
 #include "util/fixed_text.h"
 
@@ -17,13 +18,8 @@ namespace tankora {
 namespace {
 
 using fileio::CloseFd;
-using fileio::ErrnoText;
+using fileio::Failure;
 using fileio::OpenFd;
-
-Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
-               int err) {
-  return Status::Fail(error, what + " " + path.string() + ": " + ErrnoText(err));
-}
 
 // Records read per block by Scan: large enough that a 100,000-slip file takes
 // a few dozen reads, small enough to stay in the cache.
@@ -67,24 +63,6 @@ std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
     }
   }
   return order;
-}
-
-// Reads the whole file, partial tail included.
-Status ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const int fd = OpenFd(path, O_RDONLY);
-  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    CloseFd(fd);
-    return Failure(StoreError::CannotOpen, "cannot look at", path, err);
-  }
-  out.resize(static_cast<std::size_t>(st.st_size));
-  const bool ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
-  const int err = errno;
-  CloseFd(fd);
-  if (!ok) return Failure(StoreError::CannotOpen, "cannot read", path, err);
-  return Status::Ok();
 }
 
 }  // namespace
@@ -187,28 +165,12 @@ Status RecordFile::WriteRecord(int n, Record& record) {
 }
 
 Status RecordFile::ReadAll(std::string& out) const {
-  out.clear();
+  Status read = fileio::ReadFile(path_, out);
+  // Whole records only, and none that came after the count (the file may
+  // have changed behind our back).
   const std::size_t length = layout_->RecordLength();
-  const int fd = OpenFd(path_, O_RDONLY);
-  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    CloseFd(fd);
-    return Failure(StoreError::CannotOpen, "cannot look at", path_, err);
-  }
-  // The file may have shrunk behind our back; never read past its whole records.
-  const std::size_t whole =
-      std::min(static_cast<std::size_t>(count_), static_cast<std::size_t>(st.st_size) / length);
-  out.resize(whole * length);
-  const bool ok = fileio::PReadAll(fd, out.data(), out.size(), 0);
-  const int err = errno;
-  CloseFd(fd);
-  if (!ok) {
-    out.clear();
-    return Failure(StoreError::CannotOpen, "cannot read", path_, err);
-  }
-  return Status::Ok();
+  out.resize(std::min(static_cast<std::size_t>(count_), out.size() / length) * length);
+  return read;
 }
 
 Status RecordFile::Scan(const std::function<bool(int n, std::string_view image)>& visit) const {
@@ -255,14 +217,7 @@ Store::Store(std::filesystem::path dataDir)
 Status Store::Open() {
   active_.clear();
   liveInFile_ = 0;
-  std::error_code ec;
-  if (!std::filesystem::is_directory(dataDir_, ec)) {
-    std::filesystem::create_directories(dataDir_, ec);
-    if (ec) {
-      return Status::Fail(StoreError::CannotOpen, "cannot create the data folder " +
-                                                      dataDir_.string() + ": " + ec.message());
-    }
-  }
+  if (Status folder = EnsureDataFolder(dataDir_); !folder) return folder;
   Status first = Status::Ok();
   auto keep = [&first](Status s) {
     if (!s && first) first = std::move(s);
@@ -282,6 +237,7 @@ Status Store::Open() {
   // A sort cut short by a crash leaves its new file behind; the old file is whole.
   std::filesystem::path stale = kokyaku_.Path();
   stale += ".tmp";
+  std::error_code ec;
   std::filesystem::remove(stale, ec);
 
   keep(RebuildIndex());
@@ -340,7 +296,7 @@ Status Store::WriteKokyaku(int n, Record& record) {
 Status Store::KokyakuSortAndIndex() {
   const std::size_t length = kokyaku_.Layout().RecordLength();
   std::string image;
-  Status status = ReadWholeFile(kokyaku_.Path(), image);
+  Status status = fileio::ReadFile(kokyaku_.Path(), image);
   if (status) {
     const std::size_t whole = image.size() / length;
     const std::vector<int> order = ExchangeSortOrder(image, length);
