@@ -26,6 +26,9 @@ TEST(CompanyTest, FirstStartCreatesOneBlankRecordAndASavedProfileComesBack) {
     Store store(data);
     ASSERT_TRUE(store.Open());
     EXPECT_EQ(ReadBytes(data / "Jisya.120"), BlankImage(1000));
+    // The backup folder setting belongs to the same folder from the start.
+    EXPECT_EQ(ReadBytes(data / "BackupFolder.500"), std::string(255, ' '));
+    ASSERT_TRUE(SaveBackupFolder(data, "/media/usb"));
     Company company(store.JisyaFile());
     ASSERT_TRUE(company.Load());
     for (CompanyField f : kCompanyFields) {
@@ -43,6 +46,9 @@ TEST(CompanyTest, FirstStartCreatesOneBlankRecordAndASavedProfileComesBack) {
 
   Store store(data);
   ASSERT_TRUE(store.Open());
+  std::string backup;
+  ASSERT_TRUE(LoadBackupFolder(data, &backup));
+  EXPECT_EQ(backup, "/media/usb");
   Company company(store.JisyaFile());
   ASSERT_TRUE(company.Load());
   EXPECT_EQ(company.Get(CompanyField::TopMargine), " 5");
@@ -75,6 +81,31 @@ TEST(CompanyTest, SaveKeepsReservedBytesAndSurvivesAFailedSave) {
   std::string expected = image;
   Put(expected, 186, "03-9999-0000");
   EXPECT_EQ(ReadBytes(data / "Jisya.120"), expected);
+}
+
+TEST(CompanyTest, AProfileCutShortIsLoadedAndSavedWhole) {
+  // An editor that drops the final line feed leaves 999 bytes: no whole
+  // record, but every field is still there and must not be saved over.
+  TempDir dir;
+  const auto data = dir.path() / "Data";
+  std::filesystem::create_directories(data);
+  std::string image = BlankImage(1000);
+  Put(image, 0, "kept by an older version");
+  Put(image, 635, "\x87\x8a\x8f\xe3\x96\xec");  // ㈱上野
+  Put(image, 729, "10");
+  WriteBytes(data / "Jisya.120", image.substr(0, 999));
+
+  Store store(data);
+  ASSERT_TRUE(store.Open());
+  EXPECT_EQ(store.JisyaCount(), 0);
+  Company company(store.JisyaFile());
+  ASSERT_TRUE(company.Load());
+  EXPECT_EQ(company.Get(CompanyField::KaisyaName).substr(0, 6), "\x87\x8a\x8f\xe3\x96\xec");
+  company.Set(CompanyField::Tel, "027-111-2222");
+  ASSERT_TRUE(company.Save());
+  Put(image, 186, "027-111-2222");
+  EXPECT_EQ(ReadBytes(data / "Jisya.120"), image);
+  EXPECT_EQ(store.JisyaCount(), 1);
 }
 
 TEST(BackupFolderFileTest, IsExactly255BlankPaddedBytesAndKeepsBlanksInsideThePath) {

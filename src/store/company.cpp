@@ -29,8 +29,16 @@ Company::Company(RecordFile& file) : file_(&file), record_(JisyaLayout()) {}
 Status Company::Load() {
   record_.Clear();
   file_->Recount();
-  if (file_->Count() < 1) return Status::Ok();
-  return file_->ReadRecord(1, record_);
+  if (file_->Count() >= 1) return file_->ReadRecord(1, record_);
+  // A company file cut short (a copy that lost its end, an editor that
+  // dropped the final line feed) still holds the profile in the bytes it
+  // has. Loaded as blank, the profile would be saved blank over them at the
+  // next close.
+  std::string bytes;
+  Status read = fileio::ReadFile(file_->Path(), bytes, true);
+  if (!read) return read;
+  if (!bytes.empty()) record_.Unpack(bytes);
+  return Status::Ok();
 }
 
 Status Company::Save() {

@@ -30,7 +30,8 @@ class Company final {
   // `file` is the store's company file; it must outlive this object.
   explicit Company(RecordFile& file);
 
-  // Reads record 1; a file without a whole record gives a blank profile.
+  // Reads record 1. A file shorter than one record gives the fields it
+  // holds whole and blanks after them; an empty or missing one a blank profile.
   Status Load();
   // Writes record 1 through a new file and a rename, so a crash mid-save
   // leaves the previous profile. Records after the first (there should be
