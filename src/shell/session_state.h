@@ -35,6 +35,15 @@ struct ScreenSeams {
   std::function<void(Session&)> started;
 };
 
+// Chains `then` onto a seam, after whatever the seam ran before: the slip
+// and ledger modules each add their part to the same customer seams.
+inline void ChainSeam(std::function<void(Session&)>& seam, void (*then)(Session&)) {
+  seam = [before = std::move(seam), then](Session& s) {
+    if (before) before(s);
+    then(s);
+  };
+}
+
 inline constexpr int kScreenCount = 6;
 inline constexpr int kListRows = 25;
 
