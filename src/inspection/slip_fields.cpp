@@ -163,47 +163,36 @@ constexpr ScreenDef kSlipScreen{
 
 const ScreenDef& SlipScreenDef() { return kSlipScreen; }
 
+namespace {
+
+// Every customer shown on the customer screen is shown in the header too.
+void OnCustomerShown(Session& session) { TenkenHeaderShow(session.state()); }
+
+// Another customer, or none: its history from the top, and a new slip for it
+// (never the previous customer's slip, which F1 would otherwise overwrite).
+void OnCustomerChanged(Session& session) {
+  Session::State& s = session.state();
+  TenkenAlertsClear(s);
+  TenkenRirekiLoad(s);
+  TenkenRirekiShow(s);
+  TenkenRowHighlight(s);
+  TenkenNew(s);
+}
+
+void OnStarted(Session& session) {
+  Session::State& s = session.state();
+  s.currentTenkenNo = 0;
+  OnCustomerChanged(session);
+}
+
+}  // namespace
+
 void InstallSlipSeams(Session::State& s) {
   ScreenSeams& seams = s.seams;
-  // Every customer shown on the customer screen is shown in the header too.
-  auto shown = seams.customerShown;
-  seams.customerShown = [shown](Session& ss) {
-    if (shown) shown(ss);
-    TenkenHeaderShow(ss.state());
-  };
-  // Another customer: its history from the top, and a new slip for it (never
-  // the previous customer's slip, which F1 would otherwise overwrite).
-  auto selected = seams.customerSelected;
-  seams.customerSelected = [selected](Session& ss) {
-    if (selected) selected(ss);
-    Session::State& st = ss.state();
-    TenkenAlertsClear(st);
-    TenkenRirekiLoad(st);
-    TenkenRirekiShow(st);
-    TenkenRowHighlight(st);
-    TenkenNew(st);
-  };
-  auto cleared = seams.customerCleared;
-  seams.customerCleared = [cleared](Session& ss) {
-    if (cleared) cleared(ss);
-    Session::State& st = ss.state();
-    TenkenAlertsClear(st);
-    TenkenRirekiLoad(st);
-    TenkenRirekiShow(st);
-    TenkenRowHighlight(st);
-    TenkenNew(st);
-  };
-  auto started = seams.started;
-  seams.started = [started](Session& ss) {
-    if (started) started(ss);
-    Session::State& st = ss.state();
-    st.currentTenkenNo = 0;
-    st.slipAlerts.clear();
-    TenkenRirekiLoad(st);
-    TenkenRirekiShow(st);
-    TenkenRowHighlight(st);
-    TenkenNew(st);
-  };
+  ChainSeam(seams.customerShown, OnCustomerShown);
+  ChainSeam(seams.customerSelected, OnCustomerChanged);
+  ChainSeam(seams.customerCleared, OnCustomerChanged);
+  ChainSeam(seams.started, OnStarted);
 }
 
 }  // namespace tankora

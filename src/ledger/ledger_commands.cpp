@@ -174,31 +174,11 @@ void OnStarted(Session& session) {
 
 void InstallLedgerSeams(Session::State& s) {
   ScreenSeams& seams = s.seams;
-  auto shown = seams.customerShown;
-  seams.customerShown = [shown](Session& ss) {
-    if (shown) shown(ss);
-    OnCustomerShown(ss);
-  };
-  auto selected = seams.customerSelected;
-  seams.customerSelected = [selected](Session& ss) {
-    if (selected) selected(ss);
-    OnCustomerSelected(ss);
-  };
-  auto cleared = seams.customerCleared;
-  seams.customerCleared = [cleared](Session& ss) {
-    if (cleared) cleared(ss);
-    OnCustomerCleared(ss);
-  };
-  auto reselected = seams.rowReselected;
-  seams.rowReselected = [reselected](Session& ss) {
-    if (reselected) reselected(ss);
-    OnRowReselected(ss);
-  };
-  auto started = seams.started;
-  seams.started = [started](Session& ss) {
-    if (started) started(ss);
-    OnStarted(ss);
-  };
+  ChainSeam(seams.customerShown, OnCustomerShown);
+  ChainSeam(seams.customerSelected, OnCustomerSelected);
+  ChainSeam(seams.customerCleared, OnCustomerCleared);
+  ChainSeam(seams.rowReselected, OnRowReselected);
+  ChainSeam(seams.started, OnStarted);
 }
 
 // --- display -----------------------------------------------------------------
