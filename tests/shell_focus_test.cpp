@@ -125,11 +125,21 @@ TEST(ShellFocus, CommandFieldRunsTheCommandAtTheCursor) {
   EXPECT_EQ(h.view.Frame("Shape_KokyakuDelete"), FrameState::Plain);
   h.view.Press(Key::Home);
   EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Keiyaku_EndDay");
+  // Enter here stores a field, it does not run F1: the bar must not say so.
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Plain);
   h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Selected);
   h.view.Press(Key::Enter);  // F1 登録 from the command field
   EXPECT_EQ(h.store->KokyakuCount(), 1);
   EXPECT_EQ(h.view.Focused(), "Edit_Kokyaku_Kana");
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Plain);
   EXPECT_EQ(h.s().CursorOf(Screen::Customer), 0);  // the cursor keeps its value
+  // Back in the command field the kept cursor is drawn again; a mouse click
+  // elsewhere leaves it plain.
+  h.view.Focus("Edit_PanelKanri_CommandChoose");
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Selected);
+  h.view.Focus("Edit_Kokyaku_Tel");
+  EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Plain);
 }
 
 TEST(ShellFocus, CommandLabelsDrawAsButtons) {

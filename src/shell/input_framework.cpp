@@ -177,6 +177,14 @@ void CommitField(Session::State& s, const InputField& f, bool byEnter) {
   }
 }
 
+void CommandBarPlain(Session::State& s, Screen screen) {
+  const ScreenDef* def = FindScreen(screen);
+  if (!def) return;
+  for (const CommandDef& c : def->commands) {
+    if (c.cursor >= 0) FrameOff(s.view, c.shape);
+  }
+}
+
 void CommandCursorDraw(Session::State& s, Screen screen) {
   const ScreenDef* def = FindScreen(screen);
   if (!def) return;
@@ -209,7 +217,14 @@ void FieldEnter(Session::State& s, std::string_view control) {
 
 void FieldLeave(Session::State& s, std::string_view control) {
   const InputField* f = FindField(control);
-  if (!f || f->kind == FieldKind::Command) return;
+  if (!f) return;
+  if (f->kind == FieldKind::Command) {
+    // The selected frame says "Enter here runs this"; once the focus is
+    // elsewhere Enter does something else, so the bar goes plain. The cursor
+    // keeps its value for the next arrival.
+    CommandBarPlain(s, f->screen);
+    return;
+  }
   if (!s.enterCommitted) CommitField(s, *f);
   FrameOff(s.view, f->frame);
 }

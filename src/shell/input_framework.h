@@ -40,6 +40,8 @@ void RunCommand(Session::State& s, const CommandDef& command);
 // Draws the command bar of a screen: the frame at its CommandCursor selected,
 // all others plain.
 void CommandCursorDraw(Session::State& s, Screen screen);
+// Draws every frame of a screen's command bar plain (the cursor is kept).
+void CommandBarPlain(Session::State& s, Screen screen);
 
 // Label events (command labels, then screen labels).
 void LabelPress(Session::State& s, std::string_view label);
