@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QByteArray>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QUrl>
+#include <QVariant>
 #include <cstdio>
 
 #include "app/event_bridge.h"
@@ -31,6 +33,23 @@ std::string ToCp932(const QString& text) {
     if (auto b = Utf8ToCp932(QString(c).toStdString())) out += *b;
   }
   return out;
+}
+
+// The CP932 bytes a control's text was last set from, kept on the widget. A
+// text nobody changed goes back as those bytes rather than re-encoded: the
+// encoder turns codes that share a character (髙 as EE E0 or as FB FC) into
+// its own choice and drops bytes that are no CP932 at all, and a customer's
+// name is the key its slips and ledger entries are found by.
+constexpr char kCp932Property[] = "tankoraCp932";
+
+std::string TextOf(const QWidget* w, const QString& text) {
+  const QVariant set = w->property(kCp932Property);
+  if (set.isValid()) {
+    const QByteArray bytes = set.toByteArray();
+    std::string cp932(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (FromCp932(cp932) == text) return cp932;
+  }
+  return ToCp932(text);
 }
 
 void SetTextColour(QWidget* w, const QColor& colour) {
@@ -66,15 +85,19 @@ QWidget* QtView::Find(std::string_view name) const {
 
 std::string QtView::Text(std::string_view control) const {
   QWidget* w = Find(control);
-  if (auto* e = qobject_cast<QLineEdit*>(w)) return ToCp932(e->text());
-  if (auto* l = qobject_cast<QLabel*>(w)) return ToCp932(l->text());
-  if (auto* b = qobject_cast<QAbstractButton*>(w)) return ToCp932(b->text());
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return TextOf(e, e->text());
+  if (auto* l = qobject_cast<QLabel*>(w)) return TextOf(l, l->text());
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return TextOf(b, b->text());
   return {};
 }
 
 void QtView::SetText(std::string_view control, std::string_view cp932) {
   QWidget* w = Find(control);
   const QString text = FromCp932(cp932);
+  if (w) {
+    w->setProperty(kCp932Property,
+                   QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
+  }
   if (auto* f = qobject_cast<FieldEdit*>(w)) {
     f->SetFieldText(text);
   } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
