@@ -41,7 +41,8 @@ TEST(ShellCommit, YearPartsInHeisei24) {
                         {"Edit_Kokyaku_StartYear", "", "  ", "    "},
                         {"Edit_Kokyaku_StartYear", "x", "  ", "    "},
                         {"Edit_Kokyaku_Keiyaku_EndYear", "S60", "S60", "1985"},
-                        {"Edit_Kokyaku_Keiyaku_EndYear", "h5", "H5", "1993"},
+                        // Today's era is shown without its letter, as a reload shows it.
+                        {"Edit_Kokyaku_Keiyaku_EndYear", "h5", " 5", "1993"},
                         {"Edit_Kokyaku_Keiyaku_EndYear", "R1", "  ", "    "},
                     });
 }
@@ -54,8 +55,47 @@ TEST(ShellCommit, YearPartsInReiwa) {
                         {"Edit_Kokyaku_UseStartYear", "10", "  ", "    "},
                         {"Edit_Kokyaku_UseStartYear", "H30", "H30", "2018"},
                         {"Edit_Kokyaku_UseStartYear", "H24", "H24", "2012"},
-                        {"Edit_Kokyaku_UseStartYear", "R8", "R8", "2026"},
+                        {"Edit_Kokyaku_UseStartYear", "h5", "H 5", "1993"},
+                        {"Edit_Kokyaku_UseStartYear", "R8", " 8", "2026"},
+                        {"Edit_Kokyaku_UseStartYear", "r08", " 8", "2026"},
                     });
+  // The era as a kanji: four bytes, which the year edit must take whole.
+  ExpectCases(eras, {{"Edit_Kokyaku_UseStartYear", Sj("平25").c_str(), "H25", "2013"},
+                     {"Edit_Kokyaku_UseStartYear", Sj("令8").c_str(), " 8", "2026"},
+                     {"Edit_Kokyaku_UseStartYear", Sj("Ｈ２５").c_str(), "H25", "2013"}});
+  EXPECT_GE(InputBytes(Field("Edit_Kokyaku_UseStartYear")), Sj("平25").size());
+  EXPECT_GE(InputBytes(Field("Edit_Panel_Tenken_Year")), Sj("平25").size());
+  EXPECT_GE(InputBytes(Field("Edit_Kouji_StartYear")), Sj("平25").size());
+}
+
+TEST(ShellCommit, AYearShowsTheEraOfItsWholeDateAsAReloadDoes) {
+  Harness h(0, Date{2026, 12, 7});
+  h.session->SwitchScreen(Screen::Customer);
+  // 2019 was Heisei until April and Reiwa from May; with no month yet the
+  // year counts to its end.
+  h.view.Type("Edit_Kokyaku_StartYear", "H31");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.s().kokyaku.Get(Kokyaku::StartYear), "2019");
+  EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), " 1");
+  h.view.Type("Edit_Kokyaku_StartMonth", "3");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), "H31");
+  EXPECT_EQ(h.view.Text("Edit_Kouji_StartYear"), "H31") << "the ledger twin";
+  h.view.Type("Edit_Kokyaku_StartMonth", "6");
+  h.view.Press(Key::Enter);
+  EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), " 1");
+
+  // With the month known, the year's own commit uses it; a reload agrees.
+  h.view.Type("Edit_Kokyaku_StartMonth", "4");
+  h.view.Press(Key::Enter);
+  h.view.Type("Edit_Kokyaku_StartYear", "1");
+  h.view.Press(Key::Enter);
+  const std::string committed = h.view.Text("Edit_Kokyaku_StartYear");
+  EXPECT_EQ(committed, "H31");
+  h.view.Type("Edit_Kokyaku_Name", "Taro");
+  h.view.Press(Key::F1);
+  h.ClickRow(1);
+  EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), committed);
 }
 
 TEST(ShellCommit, MonthDayAmountAndText) {

@@ -44,7 +44,7 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
     if (auto* edit = qobject_cast<app::FieldEdit*>(w)) {
       const std::string name = edit->objectName().toStdString();
       if (const InputField* f = FindField(name)) {
-        edit->SetInputRule(f->width, f->ime);
+        edit->SetInputRule(InputBytes(*f), f->ime);
       } else {
         edit->SetInputRule(0, ImeMode::Off, edit->width() == 0);
       }

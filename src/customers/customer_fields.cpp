@@ -32,7 +32,7 @@ namespace L = Kouji;
 // mirrored into the ledger screen's edit of the same field; name, address,
 // installation place, persons and treatment also into the slip screen's header.
 #define DATE3(Y, M, D, frame, cf, lf, ledY, ledM, ledD, prev, next)                    \
-  F(Y, K::YearPart, 3, frame, {Cust(cf), Ledger(lf)}, {ledY}, M, prev, Off),           \
+  F(Y, K::YearPart, kYearPartBytes, frame, {Cust(cf), Ledger(lf)}, {ledY}, M, prev, Off),\
       F(M, K::MonthPart, 2, frame, {Cust(cf + 1), Ledger(lf + 1)}, {ledM}, D, Y, Off), \
       F(D, K::DayPart, 2, frame, {Cust(cf + 2), Ledger(lf + 2)}, {ledD}, next, M, Off)
 

@@ -49,7 +49,7 @@ struct InputField {
   std::string_view control;   // the widget's objectName
   Screen screen;
   FieldKind kind;
-  std::uint8_t width;         // bytes the control takes (a year part: 3, era letter included)
+  std::uint8_t width;         // bytes the control takes (a year part: see kYearPartBytes)
   std::string_view frame;     // framing shape, "" when none
   std::array<FieldTarget, 2> targets{};
   std::array<std::string_view, 4> mirrors{};
@@ -58,6 +58,16 @@ struct InputField {
   ImeMode ime = ImeMode::Hira;
   std::int8_t month = 0;      // month boxes: 1..12
 };
+
+// A year part takes an era prefix and two digits: "平25" is four bytes, "H25"
+// three. Its edit takes at least this many bytes whatever its table says, so
+// no valid year is cut while it is typed.
+inline constexpr std::uint8_t kYearPartBytes = 4;
+
+// The bytes the control's edit takes.
+constexpr std::size_t InputBytes(const InputField& f) {
+  return f.kind == FieldKind::YearPart && f.width < kYearPartBytes ? kYearPartBytes : f.width;
+}
 
 // All controls of all screens, found by name; each screen module adds its table.
 void RegisterFields(std::span<const InputField> table);

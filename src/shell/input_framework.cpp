@@ -38,6 +38,43 @@ std::string_view Resolve(Session::State& s, Screen screen, std::string_view name
   return haisui ? haisui->control : std::string_view{};
 }
 
+// The month and day fields that follow a year field in its record (every
+// date of every record is stored as year, month, day in a row).
+struct DateParts {
+  std::string_view month;
+  std::string_view day;
+};
+
+DateParts DateOf(Session::State& s, const InputField& f) {
+  if (f.kind != FieldKind::YearPart) return {};
+  const FieldTarget& t = f.targets[0];
+  const Record* rec = s.RecordOf(t.record);
+  if (!rec || t.field < 0 || t.field + 2 >= rec->Layout().FieldCount()) return {};
+  return {rec->Get(t.field + 1), rec->Get(t.field + 2)};
+}
+
+// A committed month or day can move its date into another era (H31 in March,
+// R1 in June): the year of the date is shown again, with its mirrors, as a
+// reload would show it.
+void ReshowYearOfDate(Session::State& s, const InputField& f) {
+  const FieldTarget& t = f.targets[0];
+  if (t.record == RecordKind::None || t.field < 0) return;
+  const int back = f.kind == FieldKind::MonthPart ? 1 : 2;
+  const ScreenDef* def = FindScreen(f.screen);
+  if (!def) return;
+  for (const InputField& y : def->fields) {
+    if (y.kind != FieldKind::YearPart || y.targets[0].record != t.record ||
+        y.targets[0].field != t.field - back) {
+      continue;
+    }
+    ShowField(s, y);
+    for (std::string_view m : y.mirrors) {
+      if (const InputField* mf = m.empty() ? nullptr : FindField(m)) ShowField(s, *mf);
+    }
+    return;
+  }
+}
+
 std::string TwoDigitPart(std::string_view text, long low, long high) {
   const std::string t = TrimBlanks(text);
   const long v = ValueOf(t);
@@ -91,7 +128,8 @@ void FocusControl(Session::State& s, std::string_view control) {
 }
 
 CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
-                             const EraCalendar& eras) {
+                             const EraCalendar& eras, std::string_view month,
+                             std::string_view day) {
   const std::size_t w = field.width;
   switch (field.kind) {
     case FieldKind::Text: {
@@ -107,12 +145,11 @@ CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
       return {v, v};
     }
     case FieldKind::YearPart: {
-      std::string t = TrimBlanks(text);
-      if (!eras.ParseYear(t)) return {FillBlanks(2), FillBlanks(4)};
-      if (t[0] >= 'a' && t[0] <= 'z') t[0] = static_cast<char>(t[0] - 'a' + 'A');
-      // Two positions as the old two-digit edit had; an era letter makes three.
-      std::string shown = PadField(t, TextAlign::Right, t.size() <= 2 ? 2 : w);
-      return {shown, eras.YearToStored(t)};
+      // However the year was typed ("平25", "h25", "R8"), it is shown as the
+      // stored year is shown when the record is loaded again: a commit and a
+      // reload never disagree about what the edit says.
+      std::string stored = eras.YearToStored(text);
+      return {eras.YearForDisplay(stored, month, day), std::move(stored)};
     }
     case FieldKind::MonthPart: {
       std::string v = TwoDigitPart(text, 1, 12);
@@ -132,7 +169,8 @@ void CommitField(Session::State& s, const InputField& f, bool byEnter) {
   if (f.kind == FieldKind::Command) return;
   if (IsEditKind(f.kind)) {
     const std::string text = view.Text(f.control);
-    const CommittedValue v = NormalizeEdit(f, text, s.eras);
+    const DateParts date = DateOf(s, f);
+    const CommittedValue v = NormalizeEdit(f, text, s.eras, date.month, date.day);
     if (v.shown != text) view.SetText(f.control, v.shown);
     for (std::string_view m : f.mirrors) {
       if (!m.empty()) view.SetText(m, v.shown);
@@ -172,6 +210,7 @@ void CommitField(Session::State& s, const InputField& f, bool byEnter) {
       }
     }
   }
+  if (f.kind == FieldKind::MonthPart || f.kind == FieldKind::DayPart) ReshowYearOfDate(s, f);
   if (const ScreenDef* def = FindScreen(f.screen); def && def->afterCommit) {
     def->afterCommit(s.session, f);
   }

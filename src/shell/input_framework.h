@@ -16,9 +16,12 @@ struct CommittedValue {
   std::string stored;
 };
 
-// The commit rule of an edit's kind applied to its text (edits only).
+// The commit rule of an edit's kind applied to its text (edits only). A year
+// part shows its year as a stored year is shown, in the era of its date:
+// `month` and `day` are that date's (blank: the end of the year).
 CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
-                             const EraCalendar& eras);
+                             const EraCalendar& eras, std::string_view month = {},
+                             std::string_view day = {});
 
 bool IsEditKind(FieldKind kind);
 bool IsBoxKind(FieldKind kind);
