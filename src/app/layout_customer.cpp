@@ -79,6 +79,22 @@ static_assert(kKeiyakuY + 46 <= 586, "the record part must end above the command
 constexpr int kCapX = 248;
 constexpr int kFieldX = 446;
 
+// Edits are wide enough for their longest value in "ＭＳ Ｐ明朝" 16 (IPAPMincho:
+// a digit 9.9 pixels, a full-width character 16) plus the edit's 2 pixels a
+// side and the caret: "平25" in a year, two digits in a month or day, 10
+// digits of the contract amount, 10 full-width characters of a 20-byte name.
+constexpr int kYearW = 42;
+constexpr int kTwoDigitW = 26;
+
+// Year, month and day edits with their unit captions, from x, 141 pixels a
+// date (155 when `last` is "日～").
+#define DATE_EDITS(Y, M, D, x, y, last)                                                        \
+  Ed(Y, x, (y) + 2, kYearW), Cap((x) + kYearW + 1, (y) + 5, 14, "年"),                          \
+      Ed(M, (x) + kYearW + 16, (y) + 2, kTwoDigitW),                                           \
+      Cap((x) + kYearW + kTwoDigitW + 17, (y) + 5, 14, "月"),                                  \
+      Ed(D, (x) + kYearW + kTwoDigitW + 32, (y) + 2, kTwoDigitW),                              \
+      Cap((x) + kYearW + 2 * kTwoDigitW + 33, (y) + 5, 28, last)
+
 constexpr ControlDef kCustomer[] = {
     // The list column.
     Cap(18, 11, 100, "顧客一覧"),
@@ -108,9 +124,9 @@ constexpr ControlDef kCustomer[] = {
     Frame("Shape_Kokyaku_Kana", kFieldX, 36, 58, 24),
     Ed("Edit_Kokyaku_Kana", kFieldX + 4, 38, 50),
     Cap(kCapX, 67, 150, "名前"),
-    Frame("Shape_Kokyaku_Name", kFieldX, 62, 172, 24),
-    Ed("Edit_Kokyaku_Name", kFieldX + 4, 64, 164),
-    Cap(kFieldX + 178, 67, 90, "（必須項目）"),
+    Frame("Shape_Kokyaku_Name", kFieldX, 62, 174, 24),
+    Ed("Edit_Kokyaku_Name", kFieldX + 4, 64, 166),
+    Cap(kFieldX + 180, 67, 90, "（必須項目）"),
     Cap(kCapX, 92, 150, "区分"),
     Frame("Shape_Kubun", kFieldX, 88, 130, 22),
     Box("CheckBox_Tandoku", kFieldX + 6, 90, 56, "単独"),
@@ -123,11 +139,11 @@ constexpr ControlDef kCustomer[] = {
     Cap(kCapX, kAddressY + 5, 190, "管理者の住所"),
     Frame("Shape_Kokyaku_Address", kFieldX, kAddressY, 416, 46),
     Cap(kFieldX + 6, kAddressY + 5, 14, "〒"),
-    Ed("Edit_Kokyaku_Zip1", kFieldX + 20, kAddressY + 2, 32),
-    Cap(kFieldX + 54, kAddressY + 5, 10, "-", kKanri, Justify::Centre),
-    Ed("Edit_Kokyaku_Zip2", kFieldX + 66, kAddressY + 2, 40),
+    Ed("Edit_Kokyaku_Zip1", kFieldX + 20, kAddressY + 2, 36),
+    Cap(kFieldX + 57, kAddressY + 5, 10, "-", kKanri, Justify::Centre),
+    Ed("Edit_Kokyaku_Zip2", kFieldX + 68, kAddressY + 2, 46),
     Cap(kFieldX + 150, kAddressY + 5, 28, "TEL"),
-    Ed("Edit_Kokyaku_Tel", kFieldX + 180, kAddressY + 2, 124),
+    Ed("Edit_Kokyaku_Tel", kFieldX + 180, kAddressY + 2, 146),
     Ed("Edit_Kokyaku_Address", kFieldX + 6, kAddressY + 24, 330),
 
     Cap(kCapX, kSettiY + 5, 190, "浄化槽の設置場所"),
@@ -135,65 +151,55 @@ constexpr ControlDef kCustomer[] = {
     Ed("Edit_Kokyaku_SettiAddress", kFieldX + 6, kSettiY + 2, 330),
 
     Cap(kCapX, kSyoriY + 5, 190, "浄化槽の規模及び処理方法"),
-    Frame("Shape_Kokyaku_SyoriWay", kFieldX, kSyoriY, 300, 24),
-    Ed("Edit_Kokyaku_Basic_Ninsou", kFieldX + 6, kSyoriY + 2, 34),
-    Cap(kFieldX + 42, kSyoriY + 5, 28, "人槽"),
-    Cap(kFieldX + 78, kSyoriY + 5, 50, "処理方法"),
-    Ed("Edit_Kokyaku_Basic_SyoriWay", kFieldX + 130, kSyoriY + 2, 164),
+    Frame("Shape_Kokyaku_SyoriWay", kFieldX, kSyoriY, 304, 24),
+    Ed("Edit_Kokyaku_Basic_Ninsou", kFieldX + 6, kSyoriY + 2, 36),
+    Cap(kFieldX + 44, kSyoriY + 5, 28, "人槽"),
+    Cap(kFieldX + 80, kSyoriY + 5, 50, "処理方法"),
+    Ed("Edit_Kokyaku_Basic_SyoriWay", kFieldX + 132, kSyoriY + 2, 166),
 
-    // Construction start and completion dates: year, month, day edits with
-    // their unit captions, 117 pixels a date.
+    // Construction start and completion dates.
     Cap(kCapX, kDateY + 5, 190, "着工年月日及び竣工年月日"),
-    Frame("Shape_Kokyaku_Date", kFieldX, kDateY, 308, 24),
+    Frame("Shape_Kokyaku_Date", kFieldX, kDateY, 356, 24),
     Cap(kFieldX + 6, kDateY + 5, 26, "着工"),
-    Ed("Edit_Kokyaku_StartYear", kFieldX + 34, kDateY + 2, 26),
-    Cap(kFieldX + 61, kDateY + 5, 14, "年"),
-    Ed("Edit_Kokyaku_StartMonth", kFieldX + 76, kDateY + 2, 22),
-    Cap(kFieldX + 99, kDateY + 5, 14, "月"),
-    Ed("Edit_Kokyaku_StartDay", kFieldX + 114, kDateY + 2, 22),
-    Cap(kFieldX + 137, kDateY + 5, 14, "日"),
-    Cap(kFieldX + 158, kDateY + 5, 26, "竣工"),
-    Ed("Edit_Kokyaku_EndYear", kFieldX + 186, kDateY + 2, 26),
-    Cap(kFieldX + 213, kDateY + 5, 14, "年"),
-    Ed("Edit_Kokyaku_EndMonth", kFieldX + 228, kDateY + 2, 22),
-    Cap(kFieldX + 251, kDateY + 5, 14, "月"),
-    Ed("Edit_Kokyaku_EndDay", kFieldX + 266, kDateY + 2, 22),
-    Cap(kFieldX + 289, kDateY + 5, 14, "日"),
+    DATE_EDITS("Edit_Kokyaku_StartYear", "Edit_Kokyaku_StartMonth", "Edit_Kokyaku_StartDay",
+               kFieldX + 34, kDateY, "日"),
+    Cap(kFieldX + 182, kDateY + 5, 26, "竣工"),
+    DATE_EDITS("Edit_Kokyaku_EndYear", "Edit_Kokyaku_EndMonth", "Edit_Kokyaku_EndDay",
+               kFieldX + 210, kDateY, "日"),
 
     Cap(kCapX, kUseY + 5, 190, "使用開始年月日"),
-    Frame("Shape_Kokyaku_UseStartDate", kFieldX, kUseY, 128, 24),
-    Ed("Edit_Kokyaku_UseStartYear", kFieldX + 6, kUseY + 2, 26),
-    Cap(kFieldX + 33, kUseY + 5, 14, "年"),
-    Ed("Edit_Kokyaku_UseStartMonth", kFieldX + 48, kUseY + 2, 22),
-    Cap(kFieldX + 71, kUseY + 5, 14, "月"),
-    Ed("Edit_Kokyaku_UseStartDay", kFieldX + 86, kUseY + 2, 22),
-    Cap(kFieldX + 109, kUseY + 5, 14, "日"),
+    Frame("Shape_Kokyaku_UseStartDate", kFieldX, kUseY, 152, 24),
+    DATE_EDITS("Edit_Kokyaku_UseStartYear", "Edit_Kokyaku_UseStartMonth",
+               "Edit_Kokyaku_UseStartDay", kFieldX + 6, kUseY, "日"),
 
     Cap(kCapX, kUkeoiY + 5, 190, "工事請負金額"),
-    Frame("Shape_Kokyaku_UkeoiKingaku", kFieldX, kUkeoiY, 124, 24),
-    Ed("Edit_Kokyaku_UkeoiKingaku", kFieldX + 6, kUkeoiY + 2, 94),
-    Cap(kFieldX + 104, kUkeoiY + 5, 14, "円"),
+    Frame("Shape_Kokyaku_UkeoiKingaku", kFieldX, kUkeoiY, 132, 24),
+    Ed("Edit_Kokyaku_UkeoiKingaku", kFieldX + 6, kUkeoiY + 2, 104),
+    Cap(kFieldX + 112, kUkeoiY + 5, 14, "円"),
 
     Cap(kCapX, kSetubisiY + 3, 196, "当該工事に関わる浄化槽設備士の"),
     Cap(kCapX, kSetubisiY + 25, 196, "氏名及び免許状の交付番号"),
-    Frame("Shape_Kokyaku_Setubisi", kFieldX, kSetubisiY, 254, 46),
+    Frame("Shape_Kokyaku_Setubisi", kFieldX, kSetubisiY, 294, 46),
     Cap(kFieldX + 6, kSetubisiY + 5, 76, "設備士の氏名"),
-    Ed("Edit_Kokyaku_Setubisi", kFieldX + 84, kSetubisiY + 2, 164),
+    Ed("Edit_Kokyaku_Setubisi", kFieldX + 84, kSetubisiY + 2, 166),
     Cap(kFieldX + 6, kSetubisiY + 27, 76, "交付番号"),
-    Ed("Edit_Kokyaku_KoufuNo", kFieldX + 84, kSetubisiY + 24, 164),
+    Ed("Edit_Kokyaku_KoufuNo", kFieldX + 84, kSetubisiY + 24, 204),
 
     Cap(kCapX, kKindY + 5, 196, "国土交通大臣型式認定浄化槽"),
     Cap(kCapX, kKindY + 27, 196, "型式・処理方法・人相"),
     Frame("Shape_Kokyaku_Kind", kFieldX, kKindY, 416, 46),
     Cap(kFieldX + 6, kKindY + 5, 30, "名称"),
-    Ed("Edit_Kokyaku_Kind_Meisyou", kFieldX + 38, kKindY + 2, 164),
+    // Four 20-byte texts and the persons do not all fit their longest value
+    // in one frame of 416 pixels: these scroll while typed and show their
+    // start when left (FieldEdit).
+    Ed("Edit_Kokyaku_Kind_Meisyou", kFieldX + 38, kKindY + 2, 166),
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
     Ed("Edit_Kokyaku_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 148),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
     Ed("Edit_Kokyaku_Kind_Katasiki", kFieldX + 38, kKindY + 24, 132),
     Cap(kFieldX + 174, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 228, kKindY + 24, 124),
-    Ed("Edit_Kokyaku_Kouji_Ninsou", kFieldX + 356, kKindY + 24, 30),
+    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 228, kKindY + 24, 120),
+    Ed("Edit_Kokyaku_Kouji_Ninsou", kFieldX + 350, kKindY + 24, 36),
     Cap(kFieldX + 387, kKindY + 27, 26, "人槽"),
 
     Cap(kCapX, kSinyouY + 5, 190, "施工工事種類"),
@@ -211,34 +217,22 @@ constexpr ControlDef kCustomer[] = {
     Ed("Edit_Kokyaku_Youto_3", kFieldX + 6, kYoutoY + 46, 404),
 
     Cap(kCapX, kGyousyaY + 5, 190, "管理業者"),
-    Frame("Shape_Kokyaku_KanriGyousya", kFieldX, kGyousyaY, 176, 24),
-    Ed("Edit_Kokyaku_KanriGyousya", kFieldX + 6, kGyousyaY + 2, 164),
+    Frame("Shape_Kokyaku_KanriGyousya", kFieldX, kGyousyaY, 178, 24),
+    Ed("Edit_Kokyaku_KanriGyousya", kFieldX + 6, kGyousyaY + 2, 166),
     Cap(kFieldX + 186, kGyousyaY + 5, 52, "清掃業者"),
-    Frame("Shape_Kokyaku_SeisouGyousya", kFieldX + 240, kGyousyaY, 176, 24),
-    Ed("Edit_Kokyaku_SeisouGyousya", kFieldX + 246, kGyousyaY + 2, 164),
+    Frame("Shape_Kokyaku_SeisouGyousya", kFieldX + 238, kGyousyaY, 178, 24),
+    Ed("Edit_Kokyaku_SeisouGyousya", kFieldX + 244, kGyousyaY + 2, 166),
 
     Cap(kCapX, kKeiyakuY + 5, 190, "契約日"),
-    Frame("Shape_Kokyaku_Keiyaku_Date", kFieldX, kKeiyakuY, 128, 22),
-    Ed("Edit_Kokyaku_Keiyaku_Year", kFieldX + 6, kKeiyakuY + 1, 26),
-    Cap(kFieldX + 33, kKeiyakuY + 4, 14, "年"),
-    Ed("Edit_Kokyaku_Keiyaku_Month", kFieldX + 48, kKeiyakuY + 1, 22),
-    Cap(kFieldX + 71, kKeiyakuY + 4, 14, "月"),
-    Ed("Edit_Kokyaku_Keiyaku_Day", kFieldX + 86, kKeiyakuY + 1, 22),
-    Cap(kFieldX + 109, kKeiyakuY + 4, 14, "日"),
+    Frame("Shape_Kokyaku_Keiyaku_Date", kFieldX, kKeiyakuY, 152, 22),
+    DATE_EDITS("Edit_Kokyaku_Keiyaku_Year", "Edit_Kokyaku_Keiyaku_Month",
+               "Edit_Kokyaku_Keiyaku_Day", kFieldX + 6, kKeiyakuY - 1, "日"),
     Cap(kCapX, kKeiyakuY + 29, 190, "契約期間"),
-    Frame("Shape_Kokyaku_KeiyakuKikan_Date", kFieldX, kKeiyakuY + 24, 268, 22),
-    Ed("Edit_Kokyaku_Keiyaku_StartYear", kFieldX + 6, kKeiyakuY + 25, 26),
-    Cap(kFieldX + 33, kKeiyakuY + 28, 14, "年"),
-    Ed("Edit_Kokyaku_Keiyaku_StartMonth", kFieldX + 48, kKeiyakuY + 25, 22),
-    Cap(kFieldX + 71, kKeiyakuY + 28, 14, "月"),
-    Ed("Edit_Kokyaku_Keiyaku_StartDay", kFieldX + 86, kKeiyakuY + 25, 22),
-    Cap(kFieldX + 109, kKeiyakuY + 28, 28, "日～"),
-    Ed("Edit_Kokyaku_Keiyaku_EndYear", kFieldX + 140, kKeiyakuY + 25, 26),
-    Cap(kFieldX + 167, kKeiyakuY + 28, 14, "年"),
-    Ed("Edit_Kokyaku_Keiyaku_EndMonth", kFieldX + 182, kKeiyakuY + 25, 22),
-    Cap(kFieldX + 205, kKeiyakuY + 28, 14, "月"),
-    Ed("Edit_Kokyaku_Keiyaku_EndDay", kFieldX + 220, kKeiyakuY + 25, 22),
-    Cap(kFieldX + 243, kKeiyakuY + 28, 14, "日"),
+    Frame("Shape_Kokyaku_KeiyakuKikan_Date", kFieldX, kKeiyakuY + 24, 312, 22),
+    DATE_EDITS("Edit_Kokyaku_Keiyaku_StartYear", "Edit_Kokyaku_Keiyaku_StartMonth",
+               "Edit_Kokyaku_Keiyaku_StartDay", kFieldX + 6, kKeiyakuY + 23, "日～"),
+    DATE_EDITS("Edit_Kokyaku_Keiyaku_EndYear", "Edit_Kokyaku_Keiyaku_EndMonth",
+               "Edit_Kokyaku_Keiyaku_EndDay", kFieldX + 166, kKeiyakuY + 23, "日"),
     Holder("Edit_PanelKanri_CommandChoose", 700, 590),
 
     // The command bar.
@@ -286,6 +280,8 @@ constexpr ControlDef kCustomer[] = {
     {"Label_SyuukinnTotal", kMonth, Kind::Caption, 352, 328, 86, 18, "", kCountFont, kNoColour,
      kBlack, Justify::Right},
 };
+
+#undef DATE_EDITS
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "app/widgets.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -98,6 +99,18 @@ void FieldEdit::SetInputRule(std::size_t width, ImeMode ime, bool limited) {
 void FieldEdit::SetFieldText(const QString& text) {
   accepted_ = text;
   if (text != this->text()) setText(text);
+  // setText leaves the caret at the end, and the edit scrolls to show it: a
+  // text longer than the edit, or one padded with blanks to its field, would
+  // show its tail. An edit nobody types in shows the start of its text.
+  if (!hasFocus()) setCursorPosition(0);
+}
+
+void FieldEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  // Switching to another program and back keeps the caret where it was.
+  if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+    setCursorPosition(0);
+  }
 }
 
 void FieldEdit::SetBackground(const QColor& colour) {

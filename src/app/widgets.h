@@ -86,6 +86,9 @@ class FieldEdit final : public QLineEdit {
  signals:
   void inputRefused();
 
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
  private:
   void OnTextEdited(const QString& text);
 

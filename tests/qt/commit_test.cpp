@@ -1,5 +1,6 @@
 // Commit rules as the user meets them: typed into the real edits, confirmed
 // with Enter or by leaving, stored by F1 登録 and read back from the file.
+#include "shell/screen_def.h"
 #include "window_fixture.h"
 
 namespace tankora::qttest {
@@ -175,6 +176,78 @@ TEST_F(Commit, NameIsHeldToTwentyBytesAndToWhatCp932Stores) {
   Type(QString::fromUtf8("髙橋①㈱"));
   EXPECT_EQ(Txt("Edit_Kokyaku_Name"), QString::fromUtf8("髙橋①㈱"));
   EXPECT_FALSE(E("Edit_Kokyaku_Name")->Flashing());
+}
+
+}  // namespace
+}  // namespace tankora::qttest
+
+namespace tankora::qttest {
+namespace {
+
+class EditWidth : public WindowTest {};
+
+// The longest value a field's edit can hold, in the characters a user types
+// there: digits where the input method is off, full-width characters in a
+// Japanese text, an era kanji in a year.
+QStringList LongestValues(const InputField& f) {
+  const int bytes = static_cast<int>(InputBytes(f));
+  if (f.kind == FieldKind::YearPart) return {QStringLiteral("平25"), QStringLiteral("H25")};
+  if (f.ime == ImeMode::HalfKana) return {QString(bytes, u'ｱ'), QString(bytes, u'0')};
+  if (f.ime == ImeMode::Off) return {QString(bytes, u'0')};
+  return {QString(bytes / 2, u'漢')};
+}
+
+TEST_F(EditWidth, EveryCustomerEditShowsItsLongestValueWhole) {
+  // A clipped first digit misreads a postcode or a year ("H25" as "25");
+  // these long texts cannot fit the window and scroll instead.
+  const QStringList scrolls = {"Edit_Kokyaku_Youto_1", "Edit_Kokyaku_Youto_2",
+                               "Edit_Kokyaku_Youto_3", "Edit_Kokyaku_Kind_NinteiNo",
+                               "Edit_Kokyaku_Kind_Katasiki", "Edit_Kokyaku_Kind_Syorihouhou"};
+  const ScreenDef* def = FindScreen(Screen::Customer);
+  ASSERT_NE(def, nullptr);
+  int checked = 0;
+  for (const InputField& f : def->fields) {
+    const QString name = QString::fromUtf8(f.control.data(), static_cast<int>(f.control.size()));
+    app::FieldEdit* edit = qobject_cast<app::FieldEdit*>(window_->Control(f.control));
+    if (!edit || edit->width() == 0 || scrolls.contains(name)) continue;
+    for (const QString& value : LongestValues(f)) {
+      // QLineEdit keeps 2 pixels each side of its text, and 1 for the caret.
+      const int needed = edit->fontMetrics().horizontalAdvance(value) + 2 * 2 + 1;
+      EXPECT_LE(needed, edit->contentsRect().width()) << name.toStdString() << " " << value.toStdString();
+    }
+    ++checked;
+  }
+  EXPECT_GE(checked, 40);
+}
+
+TEST_F(EditWidth, AnEditLeftShowsTheStartOfItsText) {
+  Click("Label_Basic");
+  E("Edit_Kokyaku_Youto_1")->setFocus();
+  const QString longText = QString(30, u'漢') + QStringLiteral("末尾");
+  Type(longText);
+  EXPECT_GT(E("Edit_Kokyaku_Youto_1")->cursorPosition(), 0);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Txt("Edit_Kokyaku_Youto_1").trimmed(), longText);
+  EXPECT_EQ(E("Edit_Kokyaku_Youto_1")->cursorPosition(), 0);
+  // The ledger twin, set by the commit, also shows its start.
+  EXPECT_EQ(E("Edit_Kouji_Youto_1")->cursorPosition(), 0);
+}
+
+TEST_F(EditWidth, AYearTypedWithItsEraKanjiIsTakenWholeAndShownAsAReloadShowsIt) {
+  Open(Date{2026, 12, 7});  // Reiwa: a Heisei year keeps its letter
+  Click("Label_Basic");
+  E("Edit_Kokyaku_Name")->setFocus();
+  Type(QStringLiteral("青木"));
+  E("Edit_Kokyaku_StartYear")->setFocus();
+  Type(QStringLiteral("平25"));
+  EXPECT_EQ(Txt("Edit_Kokyaku_StartYear"), QStringLiteral("平25"));
+  EXPECT_FALSE(E("Edit_Kokyaku_StartYear")->Flashing());
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Txt("Edit_Kokyaku_StartYear"), "H25");
+  Press(Qt::Key_F1);
+  EXPECT_EQ(ReadCustomer(1).Get(Kokyaku::StartYear), "2013");
+  Click("Label_Kokyaku_Name_01");
+  EXPECT_EQ(Txt("Edit_Kokyaku_StartYear"), "H25");
 }
 
 }  // namespace
