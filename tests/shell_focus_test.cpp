@@ -1,6 +1,9 @@
 // Focus orders, command fields, command labels, tabs and start-up.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <vector>
 
 #include "fake_view.h"
@@ -180,6 +183,21 @@ TEST(ShellScreens, StartUpShowsTheSlipScreenAndTheNewCustomerRow) {
   EXPECT_TRUE(h.view.Checked("RadioButton_SinyouOnly"));
   h.session->WindowActivated();
   EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Address");
+  // The first start leaves every file of the Data folder behind, the backup
+  // folder setting of 255 blanks among them.
+  std::ifstream setting(h.dir.path() / "BackupFolder.500", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(setting)), {});
+  EXPECT_EQ(bytes, std::string(255, ' '));
+  EXPECT_EQ(h.s().backupFolder, "");
+}
+
+TEST(ShellScreens, StartUpReadsTheBackupFolderSetting) {
+  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
+    std::ofstream(dir / "BackupFolder.500", std::ios::binary)
+        << "/media/usb" << std::string(245, ' ');
+  });
+  EXPECT_EQ(h.s().backupFolder, "/media/usb");
+  EXPECT_EQ(h.view.Text("Label_BackupFolder"), "/media/usb");
 }
 
 TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {

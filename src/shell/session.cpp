@@ -125,6 +125,12 @@ void Session::Start() {
   for (std::string_view e : kTodayMonthEdits) view.SetText(e, TwoDigits(eras.Today().month));
   for (std::string_view e : kTodayDayEdits) view.SetText(e, TwoDigits(eras.Today().day));
 
+  // The setting file is created as 255 blanks on the first start.
+  if (Status st = LoadBackupFolder(s.store.DataDir(), &s.backupFolder); !st) {
+    s.SetNotice(st.detail);
+  }
+  view.SetText("Label_BackupFolder", s.backupFolder);
+
   Company company(s.store.JisyaFile());
   if (Status st = company.Load(); !st) s.SetNotice(st.detail);
   s.jisya = company.Image();

@@ -96,6 +96,9 @@ struct Session::State {
   int tenkenRow = -1;
   std::vector<std::string> slipAlerts;
 
+  // The backup folder setting (Data/BackupFolder.500), read at start-up.
+  std::string backupFolder;
+
   bool quitRequested = false;
   std::string notice;  // UTF-8
 
