@@ -59,9 +59,7 @@ void CustomerStart(Session::State& s) {
   s.loadedRecNo = 0;
   KokyakuShow(s);
   KokyakuPlaceNewRow(s);
-  KokyakuListShow(s);
-  KokyakuRowHighlight(s);
-  KokyakuPositionShow(s);
+  KokyakuListRedraw(s);
 }
 
 void KokyakuShow(Session::State& s) {
@@ -107,9 +105,7 @@ void KokyakuNew(Session::State& s) {
   KokyakuShow(s);
   if (s.seams.customerCleared) s.seams.customerCleared(s.session);
   KokyakuPlaceNewRow(s);
-  KokyakuListShow(s);
-  KokyakuRowHighlight(s);
-  KokyakuPositionShow(s);
+  KokyakuListRedraw(s);
   MonthPanelHide(s, /*focusRecord=*/false);
   switch (s.currentScreen) {
     case Screen::Ledger:
@@ -133,17 +129,13 @@ Status KokyakuStoreCurrent(Session::State& s) {
   }
   SortAndIndex(s);
   if (const int slot = SlotOfImage(s, image); slot >= 0) {
-    s.currentSlot = slot;
-    s.loadedRecNo = s.slots[static_cast<std::size_t>(slot)];
-    s.kokyakuPageTop = slot > kListRows - 1 ? slot - (kListRows - 1) : 0;
+    KokyakuShowSlot(s, slot);
   } else {
     // Not listed (a deleted customer while deleted ones are hidden): deleted
     // records never move, so its record number still holds.
     s.loadedRecNo = n;
+    KokyakuListRedraw(s);
   }
-  KokyakuListShow(s);
-  KokyakuRowHighlight(s);
-  KokyakuPositionShow(s);
   return Status::Ok();
 }
 

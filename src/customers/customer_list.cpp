@@ -41,12 +41,6 @@ void PageTo(Session::State& s, int slot) {
   s.kokyakuPageTop = slot > kListRows - 1 ? slot - (kListRows - 1) : 0;
 }
 
-void ListRedraw(Session::State& s) {
-  KokyakuListShow(s);
-  KokyakuRowHighlight(s);
-  KokyakuPositionShow(s);
-}
-
 }  // namespace
 
 void KokyakuSlotsRebuild(Session::State& s) {
@@ -100,6 +94,19 @@ void KokyakuRowHighlight(Session::State& s) {
 void KokyakuPositionShow(Session::State& s) {
   s.view.SetText("Label_KokyakuChoose_Line", std::to_string(s.currentSlot + 1));
   s.view.SetText("Label_KokyakuDs", std::to_string(s.SlotCount()));
+}
+
+void KokyakuListRedraw(Session::State& s) {
+  KokyakuListShow(s);
+  KokyakuRowHighlight(s);
+  KokyakuPositionShow(s);
+}
+
+void KokyakuShowSlot(Session::State& s, int slot) {
+  s.currentSlot = slot;
+  s.loadedRecNo = s.slots[static_cast<std::size_t>(slot)];
+  PageTo(s, slot);
+  KokyakuListRedraw(s);
 }
 
 void KokyakuPlaceNewRow(Session::State& s) {
@@ -200,13 +207,11 @@ int KokyakuLocate(Session::State& s, std::string_view name) {
     if (matches.count(s.slots[static_cast<std::size_t>(slot)])) found = slot;
   }
   if (found >= 0) {
-    s.currentSlot = found;
-    s.loadedRecNo = s.slots[static_cast<std::size_t>(found)];
-    PageTo(s, found);
+    KokyakuShowSlot(s, found);
   } else {
     s.kokyakuPageTop = 0;
+    KokyakuListRedraw(s);
   }
-  ListRedraw(s);
   return found;
 }
 
@@ -219,15 +224,13 @@ void KokyakuShowDeleted(Session::State& s, bool on) {
     if (s.slots[static_cast<std::size_t>(i)] == s.loadedRecNo) slot = i;
   }
   if (slot >= 0) {
-    s.currentSlot = slot;
-    PageTo(s, slot);
-    ListRedraw(s);
+    KokyakuShowSlot(s, slot);
   } else if (s.loadedRecNo != 0) {
     // The deleted customer on screen is no longer listed.
     KokyakuNew(s);
   } else {
     KokyakuPlaceNewRow(s);
-    ListRedraw(s);
+    KokyakuListRedraw(s);
   }
 }
 

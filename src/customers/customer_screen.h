@@ -29,6 +29,13 @@ void KokyakuListShow(Session::State& s);
 void KokyakuRowHighlight(Session::State& s);
 // Label_KokyakuChoose_Line and Label_KokyakuDs.
 void KokyakuPositionShow(Session::State& s);
+// The page, the red frame and the position labels, after the slots or the
+// current slot changed.
+void KokyakuListRedraw(Session::State& s);
+// Makes slot `slot` the current one and the loaded customer's (its record
+// number), on the page that shows it in its last row when it lies beyond the
+// first page, and redraws the list.
+void KokyakuShowSlot(Session::State& s, int slot);
 // A click on row `row` (0..24) of the page.
 void KokyakuRowClick(Session::State& s, int row);
 // Makes row `row` current and loads its customer everywhere.

@@ -1,4 +1,5 @@
 // The tables of all registered screens, found by control, label and key.
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -33,17 +34,13 @@ const InputField* FindField(std::string_view control) {
 
 void RegisterScreen(const ScreenDef& screen) {
   Registry& reg = Reg();
-  for (const ScreenDef*& known : reg.screens) {
-    if (known->screen == screen.screen) {
-      known = &screen;
-      RegisterFields(screen.fields);
-      for (const CommandDef& c : screen.commands) {
-        if (!c.label.empty()) reg.labels.insert_or_assign(c.label, &c);
-      }
-      return;
-    }
+  const auto known = std::find_if(reg.screens.begin(), reg.screens.end(),
+                                  [&](const ScreenDef* d) { return d->screen == screen.screen; });
+  if (known != reg.screens.end()) {
+    *known = &screen;
+  } else {
+    reg.screens.push_back(&screen);
   }
-  reg.screens.push_back(&screen);
   RegisterFields(screen.fields);
   for (const CommandDef& c : screen.commands) {
     if (!c.label.empty()) reg.labels.insert_or_assign(c.label, &c);
