@@ -59,7 +59,9 @@ constexpr ControlDef kWindow[] = {
     Panel("Panel_BackUp", "", 4, 36, 871, 617, false),
 
     // Refusals and failures the session wants the user to see; no dialogs.
-    {"Label_Notice", "", Kind::Caption, 8, 658, 867, 18, "", kCommandFont, kNoColour, 0xB00000},
+    // Bold red right under the command bar, where the eye goes after a
+    // command that seemed to do nothing.
+    {"Label_Notice", "", Kind::Caption, 8, 658, 867, 18, "", kCountFont, kNoColour, 0xC00000},
 };
 
 }  // namespace
