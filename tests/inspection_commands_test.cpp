@@ -154,9 +154,9 @@ TEST(InspectionCommands, EnterInTheCommandFieldRegistersEveryTime) {
   h.view.Press(Key::Enter);
   ASSERT_EQ(h.store->TenkenCount(), 1);
   EXPECT_EQ(h.view.Frame("Shape_Tenken_Write"), FrameState::Plain);
-  // Still in the command field: a new slip, and Enter registers it too.
+  // A new slip, and Enter in the command field registers it too.
   h.view.Press(Key::F8);
-  ASSERT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Command");
+  h.view.Focus("Edit_Panel_Tenken_Command");
   h.view.Press(Key::Enter);
   EXPECT_EQ(h.store->TenkenCount(), 2);
   EXPECT_EQ(h.view.Frame("Shape_Tenken_Write"), FrameState::Plain);
@@ -329,6 +329,31 @@ TEST(InspectionCommands, HistoryCaptionLeadsToTheSlipScreen) {
   h.view.ClickLabel("Label_KokyakuTenkenRireki");
   EXPECT_EQ(h.session->CurrentScreen(), Screen::Slip);
   EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Address");
+}
+
+}  // namespace
+}  // namespace tankora::testing
+
+namespace tankora::testing {
+namespace {
+
+// After F8 or F2 the next thing typed is the new slip's date, wherever the
+// command was given from; the command field would swallow it.
+TEST(InspectionCommands, NewAndDeleteLeaveTheCaretInTheVisitYear) {
+  Harness h(1);
+  h.ClickRow(1);
+  h.view.Focus("Edit_Panel_Tenken_Command");
+  h.view.Press(Key::F8);
+  EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Year");
+
+  TypeDate(h, "24", "10", "3");
+  h.view.Focus("Edit_Panel_Tenken_Command");
+  h.view.Press(Key::Enter);
+  ASSERT_EQ(h.store->TenkenCount(), 1);
+  EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Command");  // a second Enter re-stores, no more
+
+  h.view.Press(Key::F2);
+  EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Year");
 }
 
 }  // namespace

@@ -92,9 +92,17 @@ void Cmd(Session& s) {
   TenkenAlertsClear(s.state());
   Run(s.state());
 }
+// F8 and F2 leave a new slip in the entry line; the next visit is typed from
+// its date on, so the caret goes there. Left in the invisible command field,
+// the digits typed next would go nowhere.
+template <void (*Run)(Session::State&)>
+void CmdThenVisitDate(Session& s) {
+  Cmd<Run>(s);
+  if (s.state().currentScreen == Screen::Slip) FocusControl(s.state(), "Edit_Panel_Tenken_Year");
+}
 constexpr auto CmdWrite = Cmd<TenkenWrite>;
-constexpr auto CmdDelete = Cmd<TenkenDelete>;
-constexpr auto CmdNew = Cmd<TenkenNew>;
+constexpr auto CmdDelete = CmdThenVisitDate<TenkenDelete>;
+constexpr auto CmdNew = CmdThenVisitDate<TenkenNew>;
 constexpr auto CmdPageUp = Cmd<TenkenPageUp>;
 constexpr auto CmdPageDown = Cmd<TenkenPageDown>;
 
