@@ -270,3 +270,22 @@ TEST(InspectionHistory, ReadingLimits) {
 
 }  // namespace
 }  // namespace tankora::testing
+
+namespace tankora::testing {
+namespace {
+
+// Files written elsewhere may carry another byte than "1" in the flag; like
+// the customer file, only "1" deletes.
+TEST(InspectionHistory, AForeignFlagByteIsNoDelete) {
+  Harness h(1, {2012, 10, 29}, [](const std::filesystem::path& dir) {
+    WriteSlips(dir, {{"C0001", 2012, 3, 5}, {"C0001", 2012, 4, 5}});
+    std::fstream f(dir / "TenkenDenp.120", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(200);
+    f.put('X');
+  });
+  h.ClickRow(1);
+  EXPECT_EQ(h.s().tenkenRireki, (std::vector<int>{2, 1}));
+}
+
+}  // namespace
+}  // namespace tankora::testing

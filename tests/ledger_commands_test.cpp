@@ -472,3 +472,24 @@ TEST(LedgerNew, F8EmptiesBothScreensAndSelectsTheNewCustomerRow) {
 
 }  // namespace
 }  // namespace tankora::testing
+
+namespace tankora::testing {
+namespace {
+
+// An entry flagged "X" by another program is live everywhere: found as the
+// customer's newest entry, and never announced as deleted.
+TEST(LedgerFind, AForeignFlagByteIsNoDelete) {
+  Harness h(1, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
+    SeedEntries(dir, {{"C0001", "Old"}, {"C0001", "Flagged"}}, /*deletedNo=*/0);
+    std::fstream f(dir / "Kouji.120", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(1000);
+    f.put('X');
+  });
+  OpenLedger(h);
+  h.ClickRow(1);
+  EXPECT_EQ(h.view.Text("Label_Kouji_rec"), "2");
+  EXPECT_FALSE(NoticeShown(h));
+}
+
+}  // namespace
+}  // namespace tankora::testing

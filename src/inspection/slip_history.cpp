@@ -94,8 +94,9 @@ std::vector<int> TenkenRirekiScan(const RecordFile& file, std::string_view name2
   const char* base = all.data();
   for (std::size_t i = 0; i < records; ++i) {
     const char* rec = base + i * length;
-    // A blank first byte is a live slip; "1" and anything else foreign is not listed.
-    if (rec[0] == ' ' && std::equal(name20.begin(), name20.end(), rec + offset)) {
+    // Only "1" deletes, as in every file: a slip another program flagged with
+    // some other byte is still the customer's visit and stays listed.
+    if (rec[0] != '1' && std::equal(name20.begin(), name20.end(), rec + offset)) {
       found.push_back(static_cast<int>(i) + 1);
     }
   }

@@ -22,9 +22,10 @@ bool NameMissing(const Record& kouji) {
   return name.empty() || name[0] == ' ';
 }
 
-// The screen's delete notice follows any byte but a blank, as stored
-// entries from older files may carry other marks.
-bool MarkedDeleted(const Record& kouji) { return kouji.Get(Kouji::DeleteFlag)[0] != ' '; }
+// Only "1" deletes, as in every file: an entry flagged with another byte by
+// another program is found, listed and paged as live, so it must not be
+// announced as deleted either.
+bool MarkedDeleted(const Record& kouji) { return kouji.Deleted(); }
 
 int NewEntryNo(const Session::State& s) { return s.store.KoujiCount() + 1; }
 
