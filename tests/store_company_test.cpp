@@ -26,8 +26,6 @@ TEST(CompanyTest, FirstStartCreatesOneBlankRecordAndASavedProfileComesBack) {
     Store store(data);
     ASSERT_TRUE(store.Open());
     EXPECT_EQ(ReadBytes(data / "Jisya.120"), BlankImage(1000));
-    // The backup folder setting belongs to the same folder from the start.
-    EXPECT_EQ(ReadBytes(data / "BackupFolder.500"), std::string(255, ' '));
     ASSERT_TRUE(SaveBackupFolder(data, "/media/usb"));
     Company company(store.JisyaFile());
     ASSERT_TRUE(company.Load());

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <numeric>
 
-#include "store/company.h"
 #include "store/data_folder.h"
 #include "store/file_io.h"
 #include "util/fixed_text.h"
@@ -231,9 +230,6 @@ Status Store::Open() {
     keep(fileio::ReplaceFile(jisya_.Path(), blank.Pack(), "jisya"));
   }
   keep(jisya_.OpenAtStart());
-  // The backup folder setting is there from the first start on (255 blanks).
-  std::string backupFolder;
-  keep(LoadBackupFolder(dataDir_, &backupFolder));
   keep(kokyaku_.OpenAtStart());
   keep(tenken_.OpenAtStart());
   keep(kouji_.OpenAtStart());

@@ -55,8 +55,8 @@ class Store final {
   const std::filesystem::path& DataDir() const { return dataDir_; }
 
   // Opens or creates the four files in the order company, customer, slip,
-  // ledger (and BackupFolder.500 with them), counts them and builds the
-  // index of live customers in file order.
+  // ledger, counts them and builds the index of live customers in file order.
+  // (BackupFolder.500 is LoadBackupFolder's, which start-up calls.)
   Status Open();
   // For tools that only read (info, export): counts the files that exist and
   // builds the index; creates and changes nothing. A missing file counts 0.
