@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <atomic>
@@ -14,7 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
+#include <vector>
 
 #include "shell/session.h"
 #include "shell/session_state.h"
@@ -149,10 +150,30 @@ inline void SeedCustomers(const std::filesystem::path& dataDir, int count) {
   }
 }
 
+// Fills Data files before the session starts.
+using Seeder = std::function<void(const std::filesystem::path&)>;
+
+// A seeder writing `images` as the whole of one Data file.
+inline Seeder SeedFile(std::string file, std::vector<std::string> images) {
+  return [file = std::move(file), images = std::move(images)](const std::filesystem::path& dir) {
+    std::ofstream out(dir / file, std::ios::binary | std::ios::trunc);
+    for (const std::string& image : images) out << image;
+  };
+}
+
+// The packed bytes of a record.
+inline std::string Image(Record r) { return std::string(r.Pack()); }
+
+// Overwrites one byte of a Data file (a foreign program's flag, say).
+inline void PokeByte(const std::filesystem::path& file, std::streamoff at, char byte) {
+  std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+  f.seekp(at);
+  f.put(byte);
+}
+
 // A started session on a Data folder, on a fixed date.
 struct Harness {
-  explicit Harness(int customers = 0, Date today = Date{2012, 10, 29},
-                   std::function<void(const std::filesystem::path&)> seed = {})
+  explicit Harness(int customers = 0, Date today = Date{2012, 10, 29}, Seeder seed = {})
       : eras(today) {
     if (customers > 0) SeedCustomers(dir.path(), customers);
     if (seed) seed(dir.path());
@@ -162,6 +183,7 @@ struct Harness {
     view.session = session.get();
     session->Start();
   }
+  Harness(int customers, Seeder seed) : Harness(customers, Date{2012, 10, 29}, std::move(seed)) {}
   Session::State& s() { return session->state(); }
   // The record as stored in the file now.
   Record Stored(int n) {

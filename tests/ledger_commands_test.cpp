@@ -11,20 +11,17 @@
 namespace tankora::testing {
 namespace {
 
-std::string EntryImage(std::string_view name, std::string_view address, bool deleted = false) {
-  Record r(KoujiLayout());
-  r.Set(Kouji::Name, name);
-  r.Set(Kouji::Address, address);
-  if (deleted) r.Set(Kouji::DeleteFlag, "1");
-  return std::string(r.Pack());
-}
-
-void SeedEntries(const std::filesystem::path& dir,
-                 std::initializer_list<std::array<std::string_view, 2>> entries,
-                 int deletedNo = 0) {
-  std::ofstream out(dir / "Kouji.120", std::ios::binary | std::ios::trunc);
-  int n = 0;
-  for (const auto& e : entries) out << EntryImage(e[0], e[1], ++n == deletedNo);
+// Ledger entries {name, address}; entry `deletedNo` (1-based) carries the mark.
+Seeder Entries(const std::vector<std::array<std::string_view, 2>>& entries, int deletedNo = 0) {
+  std::vector<std::string> images;
+  for (const auto& [name, address] : entries) {
+    Record r(KoujiLayout());
+    r.Set(Kouji::Name, name);
+    r.Set(Kouji::Address, address);
+    if (static_cast<int>(images.size()) + 1 == deletedNo) r.Set(Kouji::DeleteFlag, "1");
+    images.push_back(Image(r));
+  }
+  return SeedFile("Kouji.120", std::move(images));
 }
 
 Record StoredEntry(Harness& h, int n) {
@@ -71,15 +68,19 @@ TEST(LedgerWrite, AppendsANewEntryThenRewritesItInPlace) {
   EXPECT_EQ(h.store->KokyakuCount(), 0);
 }
 
+// A blank or indented name stores nothing, by F1 or F3, and F3 makes no customer.
 TEST(LedgerWrite, AnEntryWithoutANameIsNotStored) {
-  Harness h(0);
-  OpenLedger(h);
-  Enter(h, "Edit_Kouji_Address", "Tokyo");
-  h.view.Press(Key::F1);
-  Enter(h, "Edit_Kouji_Name", "  Indented");
-  h.view.Press(Key::F1);
-  EXPECT_EQ(h.store->KoujiCount(), 0);
-  EXPECT_EQ(h.view.Text("Label_Kouji_ds"), "0");
+  for (Key key : {Key::F1, Key::F3}) {
+    Harness h(1);
+    OpenLedger(h);
+    Enter(h, "Edit_Kouji_Address", "Tokyo");
+    h.view.Press(key);
+    Enter(h, "Edit_Kouji_Name", "  Indented");
+    h.view.Press(key);
+    EXPECT_EQ(h.store->KoujiCount(), 0) << (key == Key::F1 ? "F1" : "F3");
+    EXPECT_EQ(h.store->KokyakuCount(), 1);
+    EXPECT_EQ(h.view.Text("Label_Kouji_ds"), "0");
+  }
 }
 
 TEST(LedgerWrite, ValuesFollowTheirRulesAndReachTheCustomerTwins) {
@@ -197,9 +198,7 @@ Record RichCustomer(std::string_view kana, std::string_view name) {
 
 TEST(LedgerKokyakuWrite, KeepsTheFieldsTheEntryHasNoTwinFor) {
   const Record rich = RichCustomer(Sj("ｱｵｷ"), "Aoki");
-  Harness h(0, Date{2012, 10, 29}, [&](const std::filesystem::path& dir) {
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << Record(rich).Pack();
-  });
+  Harness h(0, SeedFile("Kokyaku.120", {Image(rich)}));
   OpenLedger(h);
   // On the new-customer row, the orderer's name names the stored customer.
   Enter(h, "Edit_Kouji_Name", "Aoki");
@@ -233,9 +232,7 @@ TEST(LedgerKokyakuWrite, TheLoadedCustomerKeepsWhatWasTypedForIt) {
 
 TEST(LedgerKokyakuWrite, ANewNameOnAnotherCustomersEntryMakesANewCustomerFromTheEntry) {
   const Record rich = RichCustomer(Sj("ｱｵｷ"), "Aoki");
-  Harness h(0, Date{2012, 10, 29}, [&](const std::filesystem::path& dir) {
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << Record(rich).Pack();
-  });
+  Harness h(0, SeedFile("Kokyaku.120", {Image(rich)}));
   h.ClickRow(1);
   OpenLedger(h);
   Enter(h, "Edit_Kouji_Name", "Baba");
@@ -248,15 +245,6 @@ TEST(LedgerKokyakuWrite, ANewNameOnAnotherCustomersEntryMakesANewCustomerFromThe
   EXPECT_EQ(baba.Trimmed(Kokyaku::Kana), "");
   EXPECT_EQ(baba.Trimmed(Kokyaku::TenkenMonths), "");
   EXPECT_EQ(baba.Trimmed(Kokyaku::Address), "Old");  // a twin: taken from the entry
-}
-
-TEST(LedgerKokyakuWrite, WithoutANameNothingIsStoredAndNoCustomerIsMade) {
-  Harness h(1);
-  OpenLedger(h);
-  Enter(h, "Edit_Kouji_Address", "Tokyo");
-  h.view.Press(Key::F3);
-  EXPECT_EQ(h.store->KoujiCount(), 0);
-  EXPECT_EQ(h.store->KokyakuCount(), 1);
 }
 
 TEST(LedgerKokyakuWrite, AtTheLiveCustomerLimitOnlyTheEntryIsStored) {
@@ -276,10 +264,8 @@ TEST(LedgerKokyakuWrite, AtTheLiveCustomerLimitOnlyTheEntryIsStored) {
 }
 
 TEST(LedgerKokyakuWrite, ADeletedCustomerShownIsBroughtBackNotDuplicated) {
-  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary)
-        << CustomerImage("0001", "Alive") << CustomerImage("0002", "Gone", /*deleted=*/true);
-  });
+  Harness h(0, SeedFile("Kokyaku.120", {CustomerImage("0001", "Alive"),
+                                        CustomerImage("0002", "Gone", /*deleted=*/true)}));
   h.session->SwitchScreen(Screen::Customer);
   h.view.ClickBox("CheckBox_AllDispSW");
   h.ClickRow(2);
@@ -297,9 +283,7 @@ TEST(LedgerKokyakuWrite, ADeletedCustomerShownIsBroughtBackNotDuplicated) {
 // --- paging -------------------------------------------------------------------
 
 TEST(LedgerPaging, StopsAtBothEndsAndSelectsEachEntrysCustomer) {
-  Harness h(3, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"C0002", "E1"}, {"Nobody", "E2"}, {"C0003", "E3"}});
-  });
+  Harness h(3, Entries({{"C0002", "E1"}, {"Nobody", "E2"}, {"C0003", "E3"}}));
   OpenLedger(h);
   EXPECT_EQ(h.view.Text("Label_Kouji_rec"), "4");
   h.view.Press(Key::F6);  // on the new entry: nothing
@@ -352,12 +336,11 @@ TEST(LedgerPaging, AnEmptyLedgerDoesNotPage) {
 // --- the customer's entry ------------------------------------------------------
 
 TEST(LedgerFind, SelectingACustomerShowsItsNewestLiveEntry) {
-  Harness h(3, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(
-        dir,
-        {{"C0001", "Old"}, {"C0002", "Other"}, {"C0001", "Newer"}, {"C0001", "NewestButDeleted"}},
-        /*deletedNo=*/4);
-  });
+  Harness h(
+      3,
+      Entries(
+          {{"C0001", "Old"}, {"C0002", "Other"}, {"C0001", "Newer"}, {"C0001", "NewestButDeleted"}},
+          /*deletedNo=*/4));
   OpenLedger(h);
   h.ClickRow(1);
   EXPECT_EQ(h.view.Text("Label_Kouji_rec"), "3");
@@ -377,7 +360,7 @@ TEST(LedgerFind, SelectingACustomerShowsItsNewestLiveEntry) {
 
 TEST(LedgerFind, NewestLiveEntryByName) {
   TempDataDir dir;
-  SeedEntries(dir.path(), {{"A", "1"}, {"B", "2"}, {"A", "3"}, {"A", "4"}}, /*deletedNo=*/4);
+  Entries({{"A", "1"}, {"B", "2"}, {"A", "3"}, {"A", "4"}}, /*deletedNo=*/4)(dir.path());
   Store store(dir.path());
   ASSERT_TRUE(store.Open().ok());
   Record r(KoujiLayout());
@@ -392,9 +375,7 @@ TEST(LedgerFind, NewestLiveEntryByName) {
 // --- delete and restore ---------------------------------------------------------
 
 TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
-  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"A", "1"}, {"B", "2"}});
-  });
+  Harness h(0, Entries({{"A", "1"}, {"B", "2"}}));
   OpenLedger(h);
   h.view.Press(Key::F5);  // entry 2
   Enter(h, "Edit_Kouji_Address", "typed");
@@ -420,9 +401,7 @@ TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
 }
 
 TEST(LedgerDelete, ANewEntryHasNothingToDelete) {
-  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"A", "1"}});
-  });
+  Harness h(0, Entries({{"A", "1"}}));
   OpenLedger(h);
   Enter(h, "Edit_Kouji_Name", "B");
   h.view.Press(Key::F2);
@@ -432,9 +411,7 @@ TEST(LedgerDelete, ANewEntryHasNothingToDelete) {
 }
 
 TEST(LedgerDelete, F3OnADeletedEntryStoresItLiveAgain) {
-  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"A", "1"}}, /*deletedNo=*/1);
-  });
+  Harness h(0, Entries({{"A", "1"}}, /*deletedNo=*/1));
   OpenLedger(h);
   h.view.Press(Key::F5);
   EXPECT_TRUE(NoticeShown(h));
@@ -447,9 +424,7 @@ TEST(LedgerDelete, F3OnADeletedEntryStoresItLiveAgain) {
 // --- the customer screen's commands reach the ledger ---------------------------
 
 TEST(LedgerNew, F8EmptiesBothScreensAndSelectsTheNewCustomerRow) {
-  Harness h(3, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"C0002", "E1"}});
-  });
+  Harness h(3, Entries({{"C0002", "E1"}}));
   OpenLedger(h);
   h.ClickRow(2);
   ASSERT_EQ(h.view.Text("Label_Kouji_rec"), "1");
@@ -470,20 +445,12 @@ TEST(LedgerNew, F8EmptiesBothScreensAndSelectsTheNewCustomerRow) {
   EXPECT_EQ(StoredEntry(h, 2).Trimmed(Kouji::Address), "E1");
 }
 
-}  // namespace
-}  // namespace tankora::testing
-
-namespace tankora::testing {
-namespace {
-
 // An entry flagged "X" by another program is live everywhere: found as the
 // customer's newest entry, and never announced as deleted.
 TEST(LedgerFind, AForeignFlagByteIsNoDelete) {
-  Harness h(1, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    SeedEntries(dir, {{"C0001", "Old"}, {"C0001", "Flagged"}}, /*deletedNo=*/0);
-    std::fstream f(dir / "Kouji.120", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(1000);
-    f.put('X');
+  Harness h(1, [](const std::filesystem::path& dir) {
+    Entries({{"C0001", "Old"}, {"C0001", "Flagged"}})(dir);
+    PokeByte(dir / "Kouji.120", 1000, 'X');
   });
   OpenLedger(h);
   h.ClickRow(1);
