@@ -13,11 +13,13 @@
 
 #include "store/record_layout.h"
 #include "store/store.h"
+#include "store_test_util.h"
 
 namespace tankora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::TempDir;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -63,22 +65,6 @@ Rows ParseCsv(std::string_view text) {
   return rows;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    std::string templ = (fs::temp_directory_path() / "tankora-export-XXXXXX").string();
-    path_ = mkdtemp(templ.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 void WriteFile(const fs::path& path, const std::vector<Record>& records,
                std::string_view tail = {}) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -114,6 +100,16 @@ std::map<std::string, std::string> ByName(const Rows& rows, std::size_t row) {
     cells[rows[0][i]] = rows[row][i];
   }
   return cells;
+}
+
+// Checks the named cells of one row; names not listed are not looked at.
+void ExpectCells(const Rows& rows, std::size_t row,
+                 const std::map<std::string, std::string>& expected) {
+  auto cells = ByName(rows, row);
+  for (const auto& [name, value] : expected) {
+    EXPECT_TRUE(cells.count(name)) << "no column " << name;
+    EXPECT_EQ(cells[name], value) << "row " << row << ", " << name;
+  }
 }
 
 std::vector<std::string> Column(const Rows& rows, std::size_t column) {
@@ -173,7 +169,7 @@ TEST(CsvCell, TrimsByAlignment) {
 
 TEST(CsvHeader, NamesEveryFieldButTheReservedOnes) {
   TempDir dir;
-  const Rows customers = ExportRows(dir.Path(), CsvTable::Customers);
+  const Rows customers = ExportRows(dir.path(), CsvTable::Customers);
   ASSERT_EQ(customers.size(), 1u);  // no file: the header alone
   ASSERT_EQ(customers[0].size(), 1u + Kokyaku::FieldCount - 2);
   EXPECT_EQ(customers[0][0], "RecordNo");
@@ -182,24 +178,24 @@ TEST(CsvHeader, NamesEveryFieldButTheReservedOnes) {
   EXPECT_EQ(customers[0].back(), "Ninsou");
   for (const std::string& name : customers[0]) EXPECT_EQ(name.find("Reserve"), std::string::npos);
 
-  const Rows slips = ExportRows(dir.Path(), CsvTable::Slips);
+  const Rows slips = ExportRows(dir.path(), CsvTable::Slips);
   EXPECT_EQ(slips[0], (std::vector<std::string>{"RecordNo", "DeleteFlag", "KokyakuName", "Year",
                                                 "Month", "Day", "Gaikan", "Syuuki", "Ph", "Tousido",
                                                 "Asyousan", "Zanen", "Ion", "Kanrisya", "Bikou"}));
-  const Rows company = ExportRows(dir.Path(), CsvTable::Company);
+  const Rows company = ExportRows(dir.path(), CsvTable::Company);
   EXPECT_EQ(company[0],
             (std::vector<std::string>{"RecordNo", "Tel", "Address", "KaisyaName", "Name",
                                       "Teisyutusaki", "TopMargine", "LeftMargine"}));
-  const Rows ledger = ExportRows(dir.Path(), CsvTable::Ledger);
+  const Rows ledger = ExportRows(dir.path(), CsvTable::Ledger);
   EXPECT_EQ(ledger[0].size(), 1u + Kouji::FieldCount - 1);
   EXPECT_EQ(ledger[0][7], "SekouPlace");
   // Reading an absent file created nothing.
-  EXPECT_TRUE(fs::is_empty(dir.Path()));
+  EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 class ExportFile : public ::testing::Test {
  protected:
-  void SetUp() override { data_ = dir_.Path(); }
+  void SetUp() override { data_ = dir_.path(); }
   TempDir dir_;
   fs::path data_;
 };
@@ -219,19 +215,19 @@ TEST_F(ExportFile, CustomerCellsAreTheStoredFieldsTrimmed) {
 
   const Rows rows = ExportRows(data_, CsvTable::Customers);
   ASSERT_EQ(rows.size(), 2u);
-  auto cells = ByName(rows, 1);
-  EXPECT_EQ(cells["RecordNo"], "1");
-  EXPECT_EQ(cells["DeleteFlag"], "");
-  EXPECT_EQ(cells["Kana"], "ｱﾍﾞ");
-  EXPECT_EQ(cells["Name"], "阿部健一");
-  EXPECT_EQ(cells["TenkenMonths"], "   1     1");
-  EXPECT_EQ(cells["SyuukinMonths"], "");
-  EXPECT_EQ(cells["Syukinngaku04"], "6000");
-  EXPECT_EQ(cells["Syukinngaku05"], "");
-  EXPECT_EQ(cells["StartYear"], "2012");
-  EXPECT_EQ(cells["StartMonth"], "5");
-  EXPECT_EQ(cells["Address"], "Maebashi, 1-2 \"A\" bldg");
-  EXPECT_EQ(cells["Youto1"], "  indented");
+  ExpectCells(rows, 1,
+              {{"RecordNo", "1"},
+               {"DeleteFlag", ""},
+               {"Kana", "ｱﾍﾞ"},
+               {"Name", "阿部健一"},
+               {"TenkenMonths", "   1     1"},
+               {"SyuukinMonths", ""},
+               {"Syukinngaku04", "6000"},
+               {"Syukinngaku05", ""},
+               {"StartYear", "2012"},
+               {"StartMonth", "5"},
+               {"Address", "Maebashi, 1-2 \"A\" bldg"},
+               {"Youto1", "  indented"}});
 }
 
 TEST_F(ExportFile, Cp932WritesTheRecordBytesWithoutBom) {
@@ -298,11 +294,9 @@ TEST_F(ExportFile, CompanyIsRecordOneOnly) {
 
   const Rows rows = ExportRows(data_, CsvTable::Company, true);
   ASSERT_EQ(rows.size(), 2u);
-  auto cells = ByName(rows, 1);
-  EXPECT_EQ(cells["RecordNo"], "1");
-  EXPECT_EQ(cells["KaisyaName"], "株式会社");
-  EXPECT_EQ(cells["TopMargine"], "5");
-  EXPECT_EQ(cells["LeftMargine"], "");
+  ExpectCells(
+      rows, 1,
+      {{"RecordNo", "1"}, {"KaisyaName", "株式会社"}, {"TopMargine", "5"}, {"LeftMargine", ""}});
 }
 
 TEST_F(ExportFile, ManyRowsSurviveTheBufferFlushes) {
@@ -323,23 +317,23 @@ TEST_F(ExportFile, ManyRowsSurviveTheBufferFlushes) {
 
 TEST(ExportErrors, UnreadableFileIsAnErrorNotAnEmptyTable) {
   TempDir dir;
-  fs::create_directory(dir.Path() / "Kokyaku.120");  // a folder where a file should be
+  fs::create_directory(dir.path() / "Kokyaku.120");  // a folder where a file should be
   std::ostringstream out;
   CsvOptions options;
-  EXPECT_FALSE(ExportCsv(dir.Path(), options, out).ok());
+  EXPECT_FALSE(ExportCsv(dir.path(), options, out).ok());
   EXPECT_TRUE(out.str().empty());
 
   // A stream that refuses the bytes is reported.
-  fs::remove(dir.Path() / "Kokyaku.120");
+  fs::remove(dir.path() / "Kokyaku.120");
   std::ostringstream broken;
   broken.setstate(std::ios::badbit);
-  EXPECT_FALSE(ExportCsv(dir.Path(), options, broken).ok());
+  EXPECT_FALSE(ExportCsv(dir.path(), options, broken).ok());
 }
 
 class ForeignOffice : public ::testing::Test {
  protected:
   void SetUp() override {
-    data_ = dir_.Path() / "Data";
+    data_ = dir_.path() / "Data";
     fs::copy(fs::path(TANKORA_FOREIGN_DATA) / "Data", data_);
     before_ = FolderBytes(data_);
   }
@@ -360,16 +354,15 @@ TEST_F(ForeignOffice, CustomersInListOrderWithTheirNames) {
             (std::vector<std::string>{"上野ハナ", "阿部健一", "名無しの権兵衛", "阿部美和",
                                       "㈱岳商事", "髙北工務店", "永井～商店", "パーク№5管理組合",
                                       "太田\\太郎", "遠藤"}));
-  auto seventh = ByName(rows, 6);
-  EXPECT_EQ(seventh["DeleteFlag"], "X");
-  EXPECT_EQ(ByName(rows, 3)["Kana"], "");     // four blanks
-  EXPECT_EQ(ByName(rows, 2)["Kana"], "ｱﾍﾞ");  // b1 cd de 20
+  ExpectCells(rows, 6, {{"DeleteFlag", "X"}});
+  ExpectCells(rows, 3, {{"Kana", ""}});     // four blanks
+  ExpectCells(rows, 2, {{"Kana", "ｱﾍﾞ"}});  // b1 cd de 20
 
   // The same order the store's customer index gives.
   {
     TempDir other;
-    fs::copy(data_, other.Path() / "Data");
-    Store store(other.Path() / "Data");
+    fs::copy(data_, other.path() / "Data");
+    Store store(other.path() / "Data");
     ASSERT_TRUE(store.Open().ok());
     std::vector<std::string> indexed;
     for (int n : store.ActiveIndex()) indexed.push_back(std::to_string(n));
@@ -378,23 +371,22 @@ TEST_F(ForeignOffice, CustomersInListOrderWithTheirNames) {
 
   const Rows all = ExportRows(data_, CsvTable::Customers, true);
   ASSERT_EQ(all.size(), 13u);
-  EXPECT_EQ(ByName(all, 4)["DeleteFlag"], "1");
-  EXPECT_EQ(ByName(all, 4)["Name"], "和田①号");
-  EXPECT_EQ(ByName(all, 10)["DeleteFlag"], "1");
+  ExpectCells(all, 4, {{"DeleteFlag", "1"}, {"Name", "和田①号"}});
+  ExpectCells(all, 10, {{"DeleteFlag", "1"}});
 }
 
 TEST_F(ForeignOffice, EveryTableExports) {
   const Rows slips = ExportRows(data_, CsvTable::Slips);
   EXPECT_EQ(slips.size(), 1u + 23);  // 25 slips, two of them deleted
   EXPECT_EQ(ExportRows(data_, CsvTable::Slips, true).size(), 1u + 25);
-  EXPECT_EQ(ByName(slips, 1)["Bikou"], "ブロワ点検、スカム0cm。消毒剤補充。");
-  EXPECT_EQ(ByName(slips, 1)["Gaikan"], "やや濁り");
-  EXPECT_EQ(ByName(slips, 1)["Month"], "1");
+  ExpectCells(
+      slips, 1,
+      {{"Bikou", "ブロワ点検、スカム0cm。消毒剤補充。"}, {"Gaikan", "やや濁り"}, {"Month", "1"}});
 
   EXPECT_EQ(ExportRows(data_, CsvTable::Ledger, true).size(), 1u + 3);
   const Rows company = ExportRows(data_, CsvTable::Company);
   ASSERT_EQ(company.size(), 2u);
-  EXPECT_EQ(ByName(company, 1)["Tel"], "027-000-0000");
+  ExpectCells(company, 1, {{"Tel", "027-000-0000"}});
 
   // The CP932 export carries the names' original bytes (髙 as EE E0).
   const Rows raw = ParseCsv(Export(data_, CsvTable::Customers, CsvEncoding::Cp932));
