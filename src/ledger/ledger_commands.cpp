@@ -105,9 +105,7 @@ void SelectCustomerOf(Session::State& s, std::string_view name) {
   s.kokyaku.Clear();
   s.loadedRecNo = 0;
   KokyakuPlaceNewRow(s);
-  KokyakuListShow(s);
-  KokyakuRowHighlight(s);
-  KokyakuPositionShow(s);
+  KokyakuListRedraw(s);
 }
 
 void Page(Session::State& s, int step) {
