@@ -38,25 +38,51 @@ bool Check(Harness& h, std::string_view year, std::string_view month, std::strin
   return TenkenFromEdits(h.s());
 }
 
+// A date typed into the three edits, whether the check passes, and (when
+// given) the year and month it leaves in the slip.
+struct DateCase {
+  const char *year, *month, *day;
+  bool ok;
+  const char* storedYear = nullptr;
+  const char* storedMonth = nullptr;
+};
+
+void ExpectDates(Harness& h, std::initializer_list<DateCase> cases) {
+  for (const DateCase& c : cases) {
+    const std::string typed = std::string(c.year) + "/" + c.month + "/" + c.day;
+    EXPECT_EQ(Check(h, c.year, c.month, c.day), c.ok) << typed;
+    if (c.storedYear) EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), c.storedYear) << typed;
+    if (c.storedMonth) EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Month), c.storedMonth) << typed;
+  }
+}
+
+// A slip of customer `name` dated 2012-`month`-`day`.
+std::string SlipImage(std::string_view name, std::string_view month = "", std::string_view day = "",
+                      std::string_view ph = "") {
+  Record r(TenkenDenpLayout());
+  r.Set(TenkenDenp::KokyakuName, name);
+  r.Set(TenkenDenp::Year, "2012");
+  r.Set(TenkenDenp::Month, month);
+  r.Set(TenkenDenp::Day, day);
+  r.Set(TenkenDenp::Ph, ph);
+  return Image(r);
+}
+
 TEST(InspectionCommands, DateCheckInHeisei24) {
   Harness h(1);
   h.ClickRow(1);
-  EXPECT_TRUE(Check(h, "24", "10", "29"));
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "2012");
-  EXPECT_TRUE(Check(h, "25", "1", "31"));  // next year is allowed
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "2013");
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Month), " 1");
-  EXPECT_TRUE(Check(h, "22", "11", "31"));  // the day is not checked against the month
-  EXPECT_FALSE(Check(h, "21", "5", "5"));   // 2009: before the first slip year
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "2009");
-  EXPECT_FALSE(Check(h, "26", "5", "5"));
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "    ");
-  EXPECT_FALSE(Check(h, "0", "5", "5"));
-  EXPECT_FALSE(Check(h, "24", "13", "5"));
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Month), "  ");
-  EXPECT_FALSE(Check(h, "24", "12", "32"));
-  EXPECT_FALSE(Check(h, "24", "1a", "1"));
-  EXPECT_FALSE(Check(h, "24", "", "1"));
+  ExpectDates(h, {
+                     {"24", "10", "29", true, "2012"},
+                     {"25", "1", "31", true, "2013", " 1"},  // next year is allowed
+                     {"22", "11", "31", true},         // the day is not checked against the month
+                     {"21", "5", "5", false, "2009"},  // before the first slip year
+                     {"26", "5", "5", false, "    "},
+                     {"0", "5", "5", false},
+                     {"24", "13", "5", false, nullptr, "  "},
+                     {"24", "12", "32", false},
+                     {"24", "1a", "1", false},
+                     {"24", "", "1", false},
+                 });
   // No customer name: never valid.
   h.ClickRow(2);
   EXPECT_FALSE(Check(h, "24", "10", "29"));
@@ -67,15 +93,15 @@ TEST(InspectionCommands, DateCheckInReiwa) {
   h.ClickRow(1);
   // A new slip shows today in the current era.
   EXPECT_EQ(h.view.Text("Edit_Panel_Tenken_Year"), "6");
-  EXPECT_TRUE(Check(h, "6", "5", "10"));
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "2024");
-  EXPECT_TRUE(Check(h, "R7", "1", "1"));
-  EXPECT_FALSE(Check(h, "8", "1", "1"));
-  EXPECT_TRUE(Check(h, "H31", "4", "30"));
-  EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), "2019");
-  EXPECT_TRUE(Check(h, "h22", "1", "1"));
-  EXPECT_FALSE(Check(h, "H21", "12", "31"));
-  EXPECT_FALSE(Check(h, "H32", "1", "1"));
+  ExpectDates(h, {
+                     {"6", "5", "10", true, "2024"},
+                     {"R7", "1", "1", true},
+                     {"8", "1", "1", false},
+                     {"H31", "4", "30", true, "2019"},
+                     {"h22", "1", "1", true},
+                     {"H21", "12", "31", false},
+                     {"H32", "1", "1", false},
+                 });
 }
 
 TEST(InspectionCommands, RegisterForANewCustomerStoresTheCustomerAndTheSlip) {
@@ -214,18 +240,9 @@ TEST(InspectionCommands, RefusedSlipStoresNothingAndFramesTheFieldRed) {
 }
 
 TEST(InspectionCommands, DeleteRemovesTheShownSlipAndBeginsANewOne) {
-  Harness h(1, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    std::ofstream out(dir / "TenkenDenp.120", std::ios::binary);
-    for (int k = 1; k <= 3; ++k) {
-      Record r(TenkenDenpLayout());
-      r.Set(TenkenDenp::KokyakuName, "C0001");
-      r.Set(TenkenDenp::Year, "2012");
-      r.Set(TenkenDenp::Month, " 5");
-      r.Set(TenkenDenp::Day, std::to_string(k));
-      r.Set(TenkenDenp::Ph, "7.0");
-      out << r.Pack();
-    }
-  });
+  Harness h(1, SeedFile("TenkenDenp.120",
+                        {SlipImage("C0001", " 5", "1", "7.0"), SlipImage("C0001", " 5", "2", "7.0"),
+                         SlipImage("C0001", " 5", "3", "7.0")}));
   h.ClickRow(1);
   h.view.Press(Key::F2);  // a new slip: nothing to delete
   EXPECT_EQ(h.s().tenkenRireki.size(), 3u);
@@ -247,14 +264,7 @@ TEST(InspectionCommands, DeleteRemovesTheShownSlipAndBeginsANewOne) {
 }
 
 TEST(InspectionCommands, AnotherCustomerNeverOverwritesTheFirstOnesSlip) {
-  Harness h(2, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    Record r(TenkenDenpLayout());
-    r.Set(TenkenDenp::KokyakuName, "C0001");
-    r.Set(TenkenDenp::Year, "2012");
-    r.Set(TenkenDenp::Month, " 5");
-    r.Set(TenkenDenp::Day, " 5");
-    std::ofstream(dir / "TenkenDenp.120", std::ios::binary) << r.Pack();
-  });
+  Harness h(2, SeedFile("TenkenDenp.120", {SlipImage("C0001", " 5", " 5")}));
   h.ClickRow(1);
   h.view.ClickLabel("Label_Tenken_Year_01");
   ASSERT_EQ(h.s().currentTenkenNo, 1);
@@ -266,20 +276,18 @@ TEST(InspectionCommands, AnotherCustomerNeverOverwritesTheFirstOnesSlip) {
 }
 
 TEST(InspectionCommands, HeaderShowsAndEditsTheCurrentCustomer) {
-  Harness h(0, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    Record c(KokyakuLayout());
-    c.Set(Kokyaku::Kana, "ｱ");
-    c.Set(Kokyaku::Name, "AOKI");
-    c.Set(Kokyaku::Address, "TOKYO");
-    c.Set(Kokyaku::Ninsou, "5");
-    c.Set(Kokyaku::KindSyorihouhou, "KATA");
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << c.Pack();
-  });
+  Record c(KokyakuLayout());
+  const std::pair<int, const char*> fields[] = {{Kokyaku::Name, "AOKI"},
+                                                {Kokyaku::Address, "TOKYO"},
+                                                {Kokyaku::Ninsou, "5"},
+                                                {Kokyaku::KindSyorihouhou, "KATA"}};
+  for (const auto& [field, value] : fields) c.Set(field, value);
+  c.Set(Kokyaku::Kana, "ｱ");
+  Harness h(0, SeedFile("Kokyaku.120", {Image(c)}));
   h.ClickRow(1);
-  EXPECT_EQ(h.view.Trimmed("Edit_Panel_Tenken_Name"), "AOKI");
-  EXPECT_EQ(h.view.Trimmed("Edit_Panel_Tenken_Address"), "TOKYO");
-  EXPECT_EQ(h.view.Trimmed("Edit_Panel_Tenken_Ninsou"), "5");
-  EXPECT_EQ(h.view.Trimmed("Edit_Panel_Tenken_SyoriWay"), "KATA");
+  const char* shown[] = {"Edit_Panel_Tenken_Name", "Edit_Panel_Tenken_Address",
+                         "Edit_Panel_Tenken_Ninsou", "Edit_Panel_Tenken_SyoriWay"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(h.view.Trimmed(shown[i]), fields[i].second) << shown[i];
 
   h.view.Type("Edit_Panel_Tenken_SettiPlace", "YARD");
   h.view.Press(Key::Enter);
@@ -305,12 +313,7 @@ TEST(InspectionCommands, HeaderShowsAndEditsTheCurrentCustomer) {
 }
 
 TEST(InspectionCommands, CustomerScreenNewEmptiesTheSlipScreen) {
-  Harness h(1, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    Record r(TenkenDenpLayout());
-    r.Set(TenkenDenp::KokyakuName, "C0001");
-    r.Set(TenkenDenp::Year, "2012");
-    std::ofstream(dir / "TenkenDenp.120", std::ios::binary) << r.Pack();
-  });
+  Harness h(1, SeedFile("TenkenDenp.120", {SlipImage("C0001")}));
   h.ClickRow(1);
   h.view.ClickLabel("Label_Tenken_Year_01");
   h.session->SwitchScreen(Screen::Customer);
@@ -330,12 +333,6 @@ TEST(InspectionCommands, HistoryCaptionLeadsToTheSlipScreen) {
   EXPECT_EQ(h.session->CurrentScreen(), Screen::Slip);
   EXPECT_EQ(h.view.Focused(), "Edit_Panel_Tenken_Address");
 }
-
-}  // namespace
-}  // namespace tankora::testing
-
-namespace tankora::testing {
-namespace {
 
 // After F8 or F2 the next thing typed is the new slip's date, wherever the
 // command was given from; the command field would swallow it.
