@@ -248,38 +248,33 @@ TEST(CustomersCommands, StoreCurrentKeepsTheCustomerLoadedAndSelected) {
 }
 
 TEST(CustomersCommands, ShowPutsYearsInTheirEraAndTheMonthPlan) {
-  auto seed = [](const std::filesystem::path& dir) {
-    Record r(KokyakuLayout());
-    r.Set(Kokyaku::Name, "Dated");
-    r.Set(Kokyaku::StartYear, "2010");
-    r.Set(Kokyaku::EndYear, "1985");
-    r.Set(Kokyaku::Ninsou, "5");
-    r.Set(Kokyaku::TenkenMonths, "1  1  1  1  ");
-    r.Set(Kokyaku::SyuukinMonths, "1           ");
-    r.Set(Kokyaku::Syukinngaku01, "3000");
-    r.Set(Kokyaku::Syukinngaku07, "1,500");
-    r.Set(Kokyaku::Sinyou, "1");
-    r.Set(Kokyaku::Gappei, "1");
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << r.Pack();
-  };
+  Record r(KokyakuLayout());
+  r.Set(Kokyaku::Name, "Dated");
+  r.Set(Kokyaku::StartYear, "2010");
+  r.Set(Kokyaku::EndYear, "1985");
+  r.Set(Kokyaku::Ninsou, "5");
+  r.Set(Kokyaku::TenkenMonths, "1  1  1  1  ");
+  r.Set(Kokyaku::SyuukinMonths, "1           ");
+  r.Set(Kokyaku::Syukinngaku01, "3000");
+  r.Set(Kokyaku::Syukinngaku07, "1,500");
+  r.Set(Kokyaku::Sinyou, "1");
+  r.Set(Kokyaku::Gappei, "1");
+  const Seeder seed = SeedFile("Kokyaku.120", {Image(r)});
   {
     Harness h(0, Date{2012, 10, 29}, seed);
     h.ClickRow(1);
-    EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), "22");
-    EXPECT_EQ(h.view.Text("Edit_Kokyaku_EndYear"), "S60");
-    EXPECT_EQ(h.view.Text("Edit_Kokyaku_UseStartYear"), "  ");
-    EXPECT_EQ(h.view.Text("Edit_Kokyaku_Basic_Ninsou"), "  5");
-    EXPECT_EQ(h.view.Text("Edit_Kokyaku_Kouji_Ninsou"), "  5");
-    EXPECT_TRUE(h.view.Checked("CheckBox_Tenken_01"));
-    EXPECT_TRUE(h.view.Checked("CheckBox_Tenken_10"));
-    EXPECT_FALSE(h.view.Checked("CheckBox_Tenken_02"));
-    EXPECT_TRUE(h.view.Checked("CheckBoxGappei"));
-    EXPECT_FALSE(h.view.Checked("CheckBox_Tandoku"));
-    EXPECT_TRUE(h.view.Checked("RadioButton_SinyouHaisui"));
-    EXPECT_FALSE(h.view.Checked("RadioButton_SinyouOnly"));
-    EXPECT_EQ(h.view.Text("Label_TenkenKaisuu"), "4");
-    EXPECT_EQ(h.view.Text("Label_SyuukinKaisuu"), "1");
-    EXPECT_EQ(h.view.Text("Label_SyuukinnTotal"), "3001");
+    const std::pair<const char*, const char*> texts[] = {
+        {"Edit_Kokyaku_StartYear", "22"},     {"Edit_Kokyaku_EndYear", "S60"},
+        {"Edit_Kokyaku_UseStartYear", "  "},  {"Edit_Kokyaku_Basic_Ninsou", "  5"},
+        {"Edit_Kokyaku_Kouji_Ninsou", "  5"}, {"Label_TenkenKaisuu", "4"},
+        {"Label_SyuukinKaisuu", "1"},         {"Label_SyuukinnTotal", "3001"}};
+    for (const auto& [control, shown] : texts) EXPECT_EQ(h.view.Text(control), shown) << control;
+    const std::pair<const char*, bool> boxes[] = {
+        {"CheckBox_Tenken_01", true},     {"CheckBox_Tenken_10", true},
+        {"CheckBox_Tenken_02", false},    {"CheckBoxGappei", true},
+        {"CheckBox_Tandoku", false},      {"RadioButton_SinyouHaisui", true},
+        {"RadioButton_SinyouOnly", false}};
+    for (const auto& [box, on] : boxes) EXPECT_EQ(h.view.Checked(box), on) << box;
   }
   {
     Harness h(0, Date{2026, 12, 7}, seed);
