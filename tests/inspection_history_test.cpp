@@ -34,9 +34,10 @@ std::string SlipImage(const SlipSeed& seed) {
   return std::string(r.Pack());
 }
 
-void WriteSlips(const std::filesystem::path& dir, const std::vector<SlipSeed>& slips) {
-  std::ofstream out(dir / "TenkenDenp.120", std::ios::binary | std::ios::trunc);
-  for (const SlipSeed& s : slips) out << SlipImage(s);
+Seeder Slips(const std::vector<SlipSeed>& slips) {
+  std::vector<std::string> images;
+  for (const SlipSeed& s : slips) images.push_back(SlipImage(s));
+  return SeedFile("TenkenDenp.120", std::move(images));
 }
 
 // `count` slips of customer C0001, the k-th (1-based) dated 2012-01-k % 28.
@@ -62,6 +63,18 @@ int ChosenRow(const FakeView& v) {  // 1-based, 0 when no row is framed green
   return found;
 }
 
+// History cells {item, row, text shown}, compared with blanks trimmed.
+struct Cell {
+  const char* item;
+  int row;
+  const char* shown;
+};
+void ExpectRows(const FakeView& v, std::initializer_list<Cell> cells) {
+  for (const Cell& c : cells) {
+    EXPECT_EQ(TrimBlanks(Row(v, c.item, c.row)), c.shown) << c.item << " row " << c.row;
+  }
+}
+
 void ClickHistory(Harness& h, const char* item, int row1) {
   char c[40];
   std::snprintf(c, sizeof c, "Label_Tenken_%s_%02d", item, row1);
@@ -69,26 +82,24 @@ void ClickHistory(Harness& h, const char* item, int row1) {
 }
 
 TEST(InspectionHistory, ListsTheCustomersLiveSlipsNewestStoredFirst) {
-  Harness h(3, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    WriteSlips(dir, {{"C0002", 2012, 3, 5},
-                     {"C0001", 2012, 9, 9},
-                     {"C0002", 2011, 12, 24, "6.8", "25"},
-                     {"C0002", 2012, 7, 7, "7.0", "30", /*deleted=*/true},
-                     {"C0002", 2010, 1, 2},     // stored last, dated earliest
-                     {"C00022", 2012, 1, 1}});  // another name sharing a prefix
-  });
+  Harness h(3, Slips({{"C0002", 2012, 3, 5},
+                      {"C0001", 2012, 9, 9},
+                      {"C0002", 2011, 12, 24, "6.8", "25"},
+                      {"C0002", 2012, 7, 7, "7.0", "30", /*deleted=*/true},
+                      {"C0002", 2010, 1, 2},      // stored last, dated earliest
+                      {"C00022", 2012, 1, 1}}));  // another name sharing a prefix
   h.ClickRow(2);
   EXPECT_EQ(h.s().tenkenRireki, (std::vector<int>{5, 3, 1}));
   EXPECT_EQ(h.view.Text("Label_TenkenDenpDs"), "3");
-  EXPECT_EQ(Row(h.view, "Year", 1), "22");
-  EXPECT_EQ(Row(h.view, "Month", 1), " 1");
+  EXPECT_EQ(Row(h.view, "Month", 1), " 1");  // right-aligned, untrimmed
   EXPECT_EQ(Row(h.view, "Day", 1), " 2");
-  EXPECT_EQ(Row(h.view, "Year", 2), "23");
-  EXPECT_EQ(TrimBlanks(Row(h.view, "Ph", 2)), "6.8");
-  EXPECT_EQ(TrimBlanks(Row(h.view, "Tousido", 2)), "25");
-  EXPECT_EQ(Row(h.view, "Year", 3), "24");
-  EXPECT_EQ(TrimBlanks(Row(h.view, "Year", 4)), "");
-  EXPECT_EQ(TrimBlanks(Row(h.view, "Tekiyou", 7)), "");
+  ExpectRows(h.view, {{"Year", 1, "22"},
+                      {"Year", 2, "23"},
+                      {"Ph", 2, "6.8"},
+                      {"Tousido", 2, "25"},
+                      {"Year", 3, "24"},
+                      {"Year", 4, ""},
+                      {"Tekiyou", 7, ""}});
   // The entry line begins a new slip for the chosen customer, dated today.
   EXPECT_EQ(h.view.Trimmed("Edit_Panel_Tenken_Month"), "10");
   EXPECT_EQ(h.view.Text("Label_TenkenDenpChoose_Line"), "4");
@@ -97,8 +108,7 @@ TEST(InspectionHistory, ListsTheCustomersLiveSlipsNewestStoredFirst) {
 }
 
 TEST(InspectionHistory, CustomerWithoutSlipsShowsBlankRowsAndIgnoresClicks) {
-  Harness h(2, {2012, 10, 29},
-            [](const std::filesystem::path& dir) { WriteSlips(dir, {{"C0001"}}); });
+  Harness h(2, Slips({{"C0001"}}));
   h.ClickRow(2);
   EXPECT_EQ(h.view.Text("Label_TenkenDenpDs"), "0");
   for (int r = 1; r <= kTenkenRows; ++r) EXPECT_EQ(TrimBlanks(Row(h.view, "Day", r)), "");
@@ -112,11 +122,9 @@ TEST(InspectionHistory, CustomerWithoutSlipsShowsBlankRowsAndIgnoresClicks) {
 }
 
 TEST(InspectionHistory, RowClickBringsThatSlipIntoTheEntryLine) {
-  Harness h(1, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    auto slips = SlipsOfFirst(5);
-    slips[2].ph = "9.1";  // record 3, row 3
-    WriteSlips(dir, slips);
-  });
+  auto slips = SlipsOfFirst(5);
+  slips[2].ph = "9.1";  // record 3, row 3
+  Harness h(1, Slips(slips));
   h.ClickRow(1);
   ClickHistory(h, "Kanrisya", 3);
   EXPECT_EQ(h.s().currentTenkenNo, 3);
@@ -134,8 +142,7 @@ TEST(InspectionHistory, RowClickBringsThatSlipIntoTheEntryLine) {
 }
 
 TEST(InspectionHistory, SevenSlipsDoNotPage) {
-  Harness h(1, {2012, 10, 29},
-            [](const std::filesystem::path& dir) { WriteSlips(dir, SlipsOfFirst(7)); });
+  Harness h(1, Slips(SlipsOfFirst(7)));
   h.ClickRow(1);
   h.view.ClickLabel("Label_Tenken_PageDown");
   h.view.Press(Key::PageUp);
@@ -145,8 +152,7 @@ TEST(InspectionHistory, SevenSlipsDoNotPage) {
 }
 
 TEST(InspectionHistory, EightSlipsPageToTheLastRowAndBackToTheFirst) {
-  Harness h(1, {2012, 10, 29},
-            [](const std::filesystem::path& dir) { WriteSlips(dir, SlipsOfFirst(8)); });
+  Harness h(1, Slips(SlipsOfFirst(8)));
   h.ClickRow(1);
   h.view.Press(Key::PageDown);  // the key pages in any field of the screen
   EXPECT_EQ(h.s().tenkenTop, 1);
@@ -166,8 +172,7 @@ TEST(InspectionHistory, EightSlipsPageToTheLastRowAndBackToTheFirst) {
 }
 
 TEST(InspectionHistory, TwentySlipsPageBySevenKeepingTheRow) {
-  Harness h(1, {2012, 10, 29},
-            [](const std::filesystem::path& dir) { WriteSlips(dir, SlipsOfFirst(20)); });
+  Harness h(1, Slips(SlipsOfFirst(20)));
   h.ClickRow(1);
   // No row chosen yet: the new page's first row becomes the slip shown.
   h.view.Press(Key::PageDown);
@@ -193,7 +198,7 @@ TEST(InspectionHistory, TwentySlipsPageBySevenKeepingTheRow) {
 
 TEST(InspectionHistory, MoreThanTheLimitKeepsTheNewest) {
   const std::vector<SlipSeed> slips = SlipsOfFirst(kTenkenRirekiMax + 5);
-  Harness h(1, {2012, 10, 29}, [&](const std::filesystem::path& dir) { WriteSlips(dir, slips); });
+  Harness h(1, Slips(slips));
   h.ClickRow(1);
   ASSERT_EQ(h.s().tenkenRireki.size(), static_cast<std::size_t>(kTenkenRirekiMax));
   EXPECT_EQ(h.s().tenkenRireki.front(), kTenkenRirekiMax + 5);
@@ -202,24 +207,20 @@ TEST(InspectionHistory, MoreThanTheLimitKeepsTheNewest) {
 }
 
 TEST(InspectionHistory, YearsShownByTheEraOfTheirDate) {
-  Harness h(1, {2020, 2, 1}, [](const std::filesystem::path& dir) {
-    WriteSlips(dir, {{"C0001", 1988, 5, 5},
-                     {"C0001", 2022, 5, 5},  // beyond next year
-                     {"C0001", 2018, 6, 1},
-                     {"C0001", 2019, 4, 30},
-                     {"C0001", 2019, 5, 1}});
-  });
+  Harness h(1, {2020, 2, 1},
+            Slips({{"C0001", 1988, 5, 5},
+                   {"C0001", 2022, 5, 5},  // beyond next year
+                   {"C0001", 2018, 6, 1},
+                   {"C0001", 2019, 4, 30},
+                   {"C0001", 2019, 5, 1}}));
   h.ClickRow(1);
-  EXPECT_EQ(Row(h.view, "Year", 1), " 1");   // 令和1年5月1日
-  EXPECT_EQ(Row(h.view, "Year", 2), "H31");  // the day before
-  EXPECT_EQ(Row(h.view, "Year", 3), "H30");
-  EXPECT_EQ(TrimBlanks(Row(h.view, "Year", 4)), "");
-  EXPECT_EQ(Row(h.view, "Year", 5), "S63");
+  EXPECT_EQ(Row(h.view, "Year", 1), " 1");  // 令和1年5月1日, right-aligned
+  // The day before is Heisei; beyond next year is blank.
+  ExpectRows(h.view, {{"Year", 2, "H31"}, {"Year", 3, "H30"}, {"Year", 4, ""}, {"Year", 5, "S63"}});
 }
 
 TEST(InspectionHistory, ReadingsOutsideTheCriteriaAreMarked) {
-  Harness h(0, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    std::ofstream k(dir / "Kokyaku.120", std::ios::binary);
+  Harness h(0, [](const std::filesystem::path& dir) {
     Record gappei(KokyakuLayout());
     gappei.Set(Kokyaku::Kana, "0001");
     gappei.Set(Kokyaku::Name, "GAPPEI");
@@ -228,17 +229,19 @@ TEST(InspectionHistory, ReadingsOutsideTheCriteriaAreMarked) {
     tandoku.Set(Kokyaku::Kana, "0002");
     tandoku.Set(Kokyaku::Name, "TANDOKU");
     tandoku.SetFlagAt(Kokyaku::Tandoku, 0, true);
-    k << gappei.Pack() << tandoku.Pack();
-    WriteSlips(dir, {{"GAPPEI", 2012, 1, 1, "5.7", "15"},
-                     {"GAPPEI", 2012, 1, 2, "8.6", "20"},
-                     {"TANDOKU", 2012, 1, 1, "8.7", "15"},
-                     {"TANDOKU", 2012, 1, 2, "-", "6"}});
+    SeedFile("Kokyaku.120", {Image(gappei), Image(tandoku)})(dir);
+    Slips({{"GAPPEI", 2012, 1, 1, "5.7", "15"},
+           {"GAPPEI", 2012, 1, 2, "8.6", "20"},
+           {"TANDOKU", 2012, 1, 1, "8.7", "15"},
+           {"TANDOKU", 2012, 1, 2, "-", "6"}})(dir);
   });
   h.ClickRow(1);  // GAPPEI: row 1 is record 2
-  EXPECT_FALSE(h.view.Alerted("Label_Tenken_Ph_01"));
-  EXPECT_FALSE(h.view.Alerted("Label_Tenken_Tousido_01"));
-  EXPECT_TRUE(h.view.Alerted("Label_Tenken_Ph_02"));
-  EXPECT_TRUE(h.view.Alerted("Label_Tenken_Tousido_02"));
+  for (const char* c : {"Label_Tenken_Ph_01", "Label_Tenken_Tousido_01"}) {
+    EXPECT_FALSE(h.view.Alerted(c)) << c;
+  }
+  for (const char* c : {"Label_Tenken_Ph_02", "Label_Tenken_Tousido_02"}) {
+    EXPECT_TRUE(h.view.Alerted(c)) << c;
+  }
   ClickHistory(h, "Ph", 2);
   EXPECT_TRUE(h.view.Alerted("Edit_Panel_Tenken_Ph"));
   EXPECT_TRUE(h.view.Alerted("Edit_Panel_Tenken_Tousido"));
@@ -268,20 +271,12 @@ TEST(InspectionHistory, ReadingLimits) {
   EXPECT_FALSE(TousidoLow(Sj("無"), TankKind::Gappei));
 }
 
-}  // namespace
-}  // namespace tankora::testing
-
-namespace tankora::testing {
-namespace {
-
 // Files written elsewhere may carry another byte than "1" in the flag; like
 // the customer file, only "1" deletes.
 TEST(InspectionHistory, AForeignFlagByteIsNoDelete) {
-  Harness h(1, {2012, 10, 29}, [](const std::filesystem::path& dir) {
-    WriteSlips(dir, {{"C0001", 2012, 3, 5}, {"C0001", 2012, 4, 5}});
-    std::fstream f(dir / "TenkenDenp.120", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(200);
-    f.put('X');
+  Harness h(1, [](const std::filesystem::path& dir) {
+    Slips({{"C0001", 2012, 3, 5}, {"C0001", 2012, 4, 5}})(dir);
+    PokeByte(dir / "TenkenDenp.120", 200, 'X');
   });
   h.ClickRow(1);
   EXPECT_EQ(h.s().tenkenRireki, (std::vector<int>{2, 1}));
