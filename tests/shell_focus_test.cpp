@@ -3,7 +3,6 @@
 
 #include <fstream>
 #include <iterator>
-
 #include <vector>
 
 #include "fake_view.h"
@@ -11,50 +10,25 @@
 namespace tankora::testing {
 namespace {
 
-const std::vector<std::string> kCustomerOrder = {"Edit_Kokyaku_Kana",
-                                                 "Edit_Kokyaku_Name",
-                                                 "CheckBox_Tandoku",
-                                                 "CheckBoxGappei",
-                                                 "Edit_Kokyaku_Zip1",
-                                                 "Edit_Kokyaku_Zip2",
-                                                 "Edit_Kokyaku_Address",
-                                                 "Edit_Kokyaku_Tel",
-                                                 "Edit_Kokyaku_SettiAddress",
-                                                 "Edit_Kokyaku_Basic_Ninsou",
-                                                 "Edit_Kokyaku_Basic_SyoriWay",
-                                                 "Edit_Kokyaku_StartYear",
-                                                 "Edit_Kokyaku_StartMonth",
-                                                 "Edit_Kokyaku_StartDay",
-                                                 "Edit_Kokyaku_EndYear",
-                                                 "Edit_Kokyaku_EndMonth",
-                                                 "Edit_Kokyaku_EndDay",
-                                                 "Edit_Kokyaku_UseStartYear",
-                                                 "Edit_Kokyaku_UseStartMonth",
-                                                 "Edit_Kokyaku_UseStartDay",
-                                                 "Edit_Kokyaku_UkeoiKingaku",
-                                                 "Edit_Kokyaku_Setubisi",
-                                                 "Edit_Kokyaku_KoufuNo",
-                                                 "Edit_Kokyaku_Kind_Meisyou",
-                                                 "Edit_Kokyaku_Kind_NinteiNo",
-                                                 "Edit_Kokyaku_Kind_Katasiki",
-                                                 "Edit_Kokyaku_Kind_Syorihouhou",
-                                                 "Edit_Kokyaku_Kouji_Ninsou",
-                                                 "RadioButton_SinyouOnly",
-                                                 "Edit_Kokyaku_Youto_1",
-                                                 "Edit_Kokyaku_Youto_2",
-                                                 "Edit_Kokyaku_Youto_3",
-                                                 "Edit_Kokyaku_KanriGyousya",
-                                                 "Edit_Kokyaku_SeisouGyousya",
-                                                 "Edit_Kokyaku_Keiyaku_Year",
-                                                 "Edit_Kokyaku_Keiyaku_Month",
-                                                 "Edit_Kokyaku_Keiyaku_Day",
-                                                 "Edit_Kokyaku_Keiyaku_StartYear",
-                                                 "Edit_Kokyaku_Keiyaku_StartMonth",
-                                                 "Edit_Kokyaku_Keiyaku_StartDay",
-                                                 "Edit_Kokyaku_Keiyaku_EndYear",
-                                                 "Edit_Kokyaku_Keiyaku_EndMonth",
-                                                 "Edit_Kokyaku_Keiyaku_EndDay",
-                                                 "Edit_PanelKanri_CommandChoose"};
+const std::vector<std::string> kCustomerOrder = {
+    // clang-format off
+    "Edit_Kokyaku_Kana", "Edit_Kokyaku_Name", "CheckBox_Tandoku", "CheckBoxGappei",
+    "Edit_Kokyaku_Zip1", "Edit_Kokyaku_Zip2", "Edit_Kokyaku_Address", "Edit_Kokyaku_Tel",
+    "Edit_Kokyaku_SettiAddress", "Edit_Kokyaku_Basic_Ninsou", "Edit_Kokyaku_Basic_SyoriWay",
+    "Edit_Kokyaku_StartYear", "Edit_Kokyaku_StartMonth", "Edit_Kokyaku_StartDay",
+    "Edit_Kokyaku_EndYear", "Edit_Kokyaku_EndMonth", "Edit_Kokyaku_EndDay",
+    "Edit_Kokyaku_UseStartYear", "Edit_Kokyaku_UseStartMonth", "Edit_Kokyaku_UseStartDay",
+    "Edit_Kokyaku_UkeoiKingaku", "Edit_Kokyaku_Setubisi", "Edit_Kokyaku_KoufuNo",
+    "Edit_Kokyaku_Kind_Meisyou", "Edit_Kokyaku_Kind_NinteiNo", "Edit_Kokyaku_Kind_Katasiki",
+    "Edit_Kokyaku_Kind_Syorihouhou", "Edit_Kokyaku_Kouji_Ninsou", "RadioButton_SinyouOnly",
+    "Edit_Kokyaku_Youto_1", "Edit_Kokyaku_Youto_2", "Edit_Kokyaku_Youto_3",
+    "Edit_Kokyaku_KanriGyousya", "Edit_Kokyaku_SeisouGyousya", "Edit_Kokyaku_Keiyaku_Year",
+    "Edit_Kokyaku_Keiyaku_Month", "Edit_Kokyaku_Keiyaku_Day", "Edit_Kokyaku_Keiyaku_StartYear",
+    "Edit_Kokyaku_Keiyaku_StartMonth", "Edit_Kokyaku_Keiyaku_StartDay",
+    "Edit_Kokyaku_Keiyaku_EndYear", "Edit_Kokyaku_Keiyaku_EndMonth",
+    "Edit_Kokyaku_Keiyaku_EndDay", "Edit_PanelKanri_CommandChoose"
+    // clang-format on
+};
 
 TEST(ShellFocus, EnterWalksTheCustomerOrderAndHomeWalksBack) {
   Harness h;
@@ -186,16 +160,12 @@ TEST(ShellScreens, StartUpShowsTheSlipScreenAndTheNewCustomerRow) {
   // The first start leaves every file of the Data folder behind, the backup
   // folder setting of 255 blanks among them.
   std::ifstream setting(h.dir.path() / "BackupFolder.500", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(setting)), {});
-  EXPECT_EQ(bytes, std::string(255, ' '));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(setting), {}), std::string(255, ' '));
   EXPECT_EQ(h.s().backupFolder, "");
 }
 
 TEST(ShellScreens, StartUpReadsTheBackupFolderSetting) {
-  Harness h(0, Date{2012, 10, 29}, [](const std::filesystem::path& dir) {
-    std::ofstream(dir / "BackupFolder.500", std::ios::binary)
-        << "/media/usb" << std::string(245, ' ');
-  });
+  Harness h(0, SeedFile("BackupFolder.500", {"/media/usb" + std::string(245, ' ')}));
   EXPECT_EQ(h.s().backupFolder, "/media/usb");
   EXPECT_EQ(h.view.Text("Label_BackupFolder"), "/media/usb");
 }
