@@ -21,6 +21,7 @@
 
 #include "customers/customer_screen.h"
 #include "inspection/slip_screen.h"
+#include "bench_view.h"
 #include "shell/session.h"
 #include "shell/session_state.h"
 #include "store/store.h"
@@ -35,37 +36,6 @@ constexpr int kCustomers = 2000;
 constexpr int kSlips = 100000;
 constexpr int kChosenSlips = 300;
 constexpr int kChosen = 1000;  // 1-based customer number
-
-// Keeps texts (the date check reads the edits) and nothing else.
-class NullView final : public View {
- public:
-  std::string Text(std::string_view c) const override {
-    const auto it = text_.find(c);
-    return it == text_.end() ? std::string{} : it->second;
-  }
-  void SetText(std::string_view c, std::string_view v) override {
-    auto it = text_.find(c);
-    if (it == text_.end()) {
-      text_.emplace(std::string(c), std::string(v));
-    } else {
-      it->second.assign(v);
-    }
-  }
-  bool Checked(std::string_view) const override { return false; }
-  void SetChecked(std::string_view, bool) override {}
-  void Focus(std::string_view) override {}
-  std::string Focused() const override { return {}; }
-  FrameState Frame(std::string_view) const override { return FrameState::Plain; }
-  void SetFrame(std::string_view, FrameState) override {}
-  void SetAlert(std::string_view, bool) override {}
-  void Flash(std::string_view) override {}
-  void SetRowStyle(int, RowStyle) override {}
-  void SetVisible(std::string_view, bool) override {}
-  void SetTabCurrent(std::string_view, bool) override {}
-
- private:
-  std::map<std::string, std::string, std::less<>> text_;
-};
 
 std::string Name(int i) {
   char name[32];
@@ -115,6 +85,7 @@ struct Office {
     if (!store->Open().ok()) std::abort();
     eras = std::make_unique<EraCalendar>(Date{2012, 10, 29});
     session = std::make_unique<Session>(*store, *eras, view);
+    view.session = session.get();
     session->Start();
   }
   ~Office() {
