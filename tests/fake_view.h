@@ -142,7 +142,7 @@ inline std::string CustomerImage(std::string_view kana, std::string_view name,
 // Customers "C0001".."Cnnnn" with readings "0001".. (already in reading order).
 inline void SeedCustomers(const std::filesystem::path& dataDir, int count) {
   std::ofstream out(dataDir / "Kokyaku.120", std::ios::binary | std::ios::trunc);
-  char kana[8], name[16];
+  char kana[12], name[16];
   for (int i = 1; i <= count; ++i) {
     std::snprintf(kana, sizeof kana, "%04d", i);
     std::snprintf(name, sizeof name, "C%04d", i);

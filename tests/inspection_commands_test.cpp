@@ -51,8 +51,12 @@ void ExpectDates(Harness& h, std::initializer_list<DateCase> cases) {
   for (const DateCase& c : cases) {
     const std::string typed = std::string(c.year) + "/" + c.month + "/" + c.day;
     EXPECT_EQ(Check(h, c.year, c.month, c.day), c.ok) << typed;
-    if (c.storedYear) EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), c.storedYear) << typed;
-    if (c.storedMonth) EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Month), c.storedMonth) << typed;
+    if (c.storedYear) {
+      EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Year), c.storedYear) << typed;
+    }
+    if (c.storedMonth) {
+      EXPECT_EQ(h.s().tenken.Get(TenkenDenp::Month), c.storedMonth) << typed;
+    }
   }
 }
 

@@ -120,7 +120,11 @@ TEST(ShellCommit, MonthDayAmountAndText) {
 
 TEST(ShellCommit, ReadingsAreRightAlignedAndUnchecked) {
   const EraCalendar eras(Date{2012, 10, 29});
-  const InputField ph{"Edit_Reading", Screen::Slip, FieldKind::Reading, 3, ""};
+  InputField ph{};
+  ph.control = "Edit_Reading";
+  ph.screen = Screen::Slip;
+  ph.kind = FieldKind::Reading;
+  ph.width = 3;
   EXPECT_EQ(NormalizeEdit(ph, "7.2", eras).stored, "7.2");
   EXPECT_EQ(NormalizeEdit(ph, "7 ", eras).stored, "  7");
   EXPECT_EQ(NormalizeEdit(ph, "0", eras).stored, "  0");

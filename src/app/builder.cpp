@@ -71,8 +71,8 @@ QWidget* Create(const ControlDef& d, QWidget* parent, const QString& caption) {
     case Kind::CheckBox:
     case Kind::Radio: {
       QAbstractButton* box = d.kind == Kind::Radio
-                                 ? static_cast<QAbstractButton*>(new QRadioButton(parent))
-                                 : new QCheckBox(parent);
+                                 ? static_cast<QAbstractButton*>(new FocusMarked<QRadioButton>(parent))
+                                 : new FocusMarked<QCheckBox>(parent);
       box->setText(caption);
       Paint(box, QPalette::Window, d.colour, QPalette::WindowText, d.textColour);
       return box;

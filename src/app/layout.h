@@ -74,4 +74,21 @@ std::span<const ControlDef> SlipLayout();
 // Panel_Kouji: the construction ledger entry and its command bar.
 std::span<const ControlDef> LedgerLayout();
 
+// Edits are wide enough for their longest value in "ＭＳ Ｐ明朝" 16 (IPAPMincho:
+// a digit 9.9 pixels, a full-width character 16) plus the edit's 2 pixels a
+// side and the caret: "平25" in a year, two digits in a month or day, 10
+// digits of the contract amount, 10 full-width characters of a 20-byte name.
+inline constexpr int kYearW = 42;
+inline constexpr int kTwoDigitW = 26;
+
+// Year, month and day edits with their unit captions, from x, 141 pixels a
+// date (155 when `last` is "日～"). Each screen's own Ed and Cap build them,
+// so the customer and ledger dates, which hold the same fields, look alike.
+#define DATE_EDITS(Y, M, D, x, y, last)                                                        \
+  Ed(Y, x, (y) + 2, kYearW), Cap((x) + kYearW + 1, (y) + 5, 14, "年"),                          \
+      Ed(M, (x) + kYearW + 16, (y) + 2, kTwoDigitW),                                           \
+      Cap((x) + kYearW + kTwoDigitW + 17, (y) + 5, 14, "月"),                                  \
+      Ed(D, (x) + kYearW + kTwoDigitW + 32, (y) + 2, kTwoDigitW),                              \
+      Cap((x) + kYearW + 2 * kTwoDigitW + 33, (y) + 5, 28, last)
+
 }  // namespace tankora::app

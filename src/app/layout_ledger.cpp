@@ -65,13 +65,6 @@ static_assert(kKeiyakuY + 46 <= 586, "the entry must end above the command bar")
 constexpr int kCapX = 12;
 constexpr int kFieldX = 204;
 
-// Year, month and day edits with their unit captions, from x, 133 pixels a
-// date. The year edit takes a year of an earlier era ("H31") without clipping.
-#define DATE_EDITS(Y, M, D, x, y, last)                                                  \
-  Ed(Y, x, (y) + 2, 38), Cap((x) + 39, (y) + 5, 14, "年"), Ed(M, (x) + 54, (y) + 2, 22), \
-      Cap((x) + 77, (y) + 5, 14, "月"), Ed(D, (x) + 92, (y) + 2, 22),                    \
-      Cap((x) + 115, (y) + 5, 28, last)
-
 constexpr ControlDef kLedger[] = {
     // Heading, the delete notice and the entry's place in the ledger.
     {"", kKouji, Kind::Caption, kCapX, 10, 160, 18, "工事元帳", kCountFont},
@@ -103,16 +96,16 @@ constexpr ControlDef kLedger[] = {
     Ed("Edit_Kouji_SekouPlace", kFieldX + 6, kSekouY + 2, 330),
 
     Cap(kCapX, kDateY + 5, 190, "着工年月日及び竣工年月日"),
-    Frame("Shape_Kouji_Date", kFieldX, kDateY, 332, 24),
+    Frame("Shape_Kouji_Date", kFieldX, kDateY, 356, 24),
     Cap(kFieldX + 6, kDateY + 5, 26, "着工"),
     DATE_EDITS("Edit_Kouji_StartYear", "Edit_Kouji_StartMonth", "Edit_Kouji_StartDay", kFieldX + 34,
                kDateY, "日"),
-    Cap(kFieldX + 170, kDateY + 5, 26, "竣工"),
-    DATE_EDITS("Edit_Kouji_EndYear", "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay", kFieldX + 198,
+    Cap(kFieldX + 182, kDateY + 5, 26, "竣工"),
+    DATE_EDITS("Edit_Kouji_EndYear", "Edit_Kouji_EndMonth", "Edit_Kouji_EndDay", kFieldX + 210,
                kDateY, "日"),
 
     Cap(kCapX, kUseY + 5, 190, "使用開始年月日"),
-    Frame("Shape_Kouji_UseStartDate", kFieldX, kUseY, 140, 24),
+    Frame("Shape_Kouji_UseStartDate", kFieldX, kUseY, 152, 24),
     DATE_EDITS("Edit_Kouji_UseStartYear", "Edit_Kouji_UseStartMonth", "Edit_Kouji_UseStartDay",
                kFieldX + 6, kUseY, "日"),
 
@@ -165,15 +158,15 @@ constexpr ControlDef kLedger[] = {
     Ed("Edit_Kouji_SeisouGyousya", kFieldX + 264, kGyousyaY + 2, 164),
 
     Cap(kCapX, kKeiyakuY + 5, 190, "契約日"),
-    Frame("Shape_Keiyaku_Date", kFieldX, kKeiyakuY, 140, 22),
+    Frame("Shape_Keiyaku_Date", kFieldX, kKeiyakuY, 152, 22),
     DATE_EDITS("Edit_Keiyaku_Year", "Edit_Keiyaku_Month", "Edit_Keiyaku_Day", kFieldX + 6,
                kKeiyakuY - 1, "日"),
     Cap(kCapX, kKeiyakuY + 29, 190, "契約期間"),
-    Frame("Shape_KeiyakuKikan_Date", kFieldX, kKeiyakuY + 24, 288, 22),
+    Frame("Shape_KeiyakuKikan_Date", kFieldX, kKeiyakuY + 24, 312, 22),
     DATE_EDITS("Edit_Keiyaku_StartYear", "Edit_Keiyaku_StartMonth", "Edit_Keiyaku_StartDay",
                kFieldX + 6, kKeiyakuY + 23, "日～"),
     DATE_EDITS("Edit_Keiyaku_EndYear", "Edit_Keiyaku_EndMonth", "Edit_Keiyaku_EndDay",
-               kFieldX + 152, kKeiyakuY + 23, "日"),
+               kFieldX + 166, kKeiyakuY + 23, "日"),
     // Holds the focus while a command is chosen; shows nothing.
     {"Edit_PanelKouji_CommandChoose", kKouji, Kind::Edit, 620, 560, 0, 18},
 

@@ -3,8 +3,10 @@
 // click, and an edit that holds its input to what the record field can store.
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QLabel>
+#include <QPainter>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
@@ -59,6 +61,27 @@ class ClickLabel final : public QLabel {
 
  private:
   bool down_ = false;
+};
+
+// A check box or radio button that shows it holds the focus. The style draws
+// its focus rectangle only after a Tab, but this window moves the focus with
+// Enter and the arrows, so two boxes inside one red field frame would leave
+// the user guessing which one Space toggles. A dotted red rectangle round the
+// focused one says it.
+template <class Button>
+class FocusMarked final : public Button {
+ public:
+  explicit FocusMarked(QWidget* parent) : Button(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    Button::paintEvent(event);
+    if (!this->hasFocus()) return;
+    QPainter p(this);
+    p.setPen(QPen(QColor(255, 0, 0), 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(this->rect().adjusted(0, 0, -1, -1));
+  }
 };
 
 // A single-line edit whose input is held to its record field: at most

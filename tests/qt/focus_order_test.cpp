@@ -1,6 +1,7 @@
 // Every focus order of the customer screen walked with real key presses: what
 // only the widgets can break (a control that cannot take the focus, a key the
 // edit swallows, a frame that stays red, a hidden panel that keeps the focus).
+#include <QImage>
 #include <vector>
 
 #include "window_fixture.h"
@@ -87,6 +88,37 @@ TEST_F(FocusOrder, MonthPanelWrapsAndHomeLeavesToTheBasicPart) {
   EXPECT_FALSE(B("CheckBox_Tenken_01")->isChecked()) << "Enter does not toggle a box";
   Press(Qt::Key_Home);
   EXPECT_EQ(Focused(), "CheckBoxGappei");
+}
+
+// Red pixels on a box's own face, where only a focus mark can put them.
+int RedPixels(QWidget* w) {
+  const QImage img = w->grab().toImage();
+  int red = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 80 && c.blue() < 80) ++red;
+    }
+  }
+  return red;
+}
+
+TEST_F(FocusOrder, TheFocusedOneOfTwoBoxesInAFrameIsMarked) {
+  // 単独 and 合併 share one field frame, so the frame cannot tell which one
+  // Space would toggle; the box itself has to.
+  Click("Label_Basic");
+  Press(Qt::Key_Return);
+  Press(Qt::Key_Return);
+  ASSERT_EQ(Focused(), "CheckBox_Tandoku");
+  EXPECT_GT(RedPixels(W("CheckBox_Tandoku")), 20);
+  EXPECT_EQ(RedPixels(W("CheckBoxGappei")), 0);
+  Press(Qt::Key_Return);
+  ASSERT_EQ(Focused(), "CheckBoxGappei");
+  EXPECT_EQ(RedPixels(W("CheckBox_Tandoku")), 0);
+  EXPECT_GT(RedPixels(W("CheckBoxGappei")), 20);
+  Press(Qt::Key_Space);
+  EXPECT_TRUE(B("CheckBoxGappei")->isChecked());
+  EXPECT_FALSE(B("CheckBox_Tandoku")->isChecked());
 }
 
 TEST_F(FocusOrder, RadioStepGoesToTheCheckedButton) {
