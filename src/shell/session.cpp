@@ -150,15 +150,23 @@ void Session::WindowActivated() {
   if (s.currentScreen == Screen::Ledger) FocusControl(s, "Edit_Kouji_Name");
 }
 
-void Session::FieldEnter(std::string_view control) { tankora::FieldEnter(*state_, control); }
-
-bool Session::FieldKeyDown(std::string_view control, Key key) {
-  return tankora::FieldKeyDown(*state_, control, key);
+// The control's name is copied before anything runs: a view may hand in the
+// name it keeps for its focused control, which the focus move replaces.
+void Session::FieldEnter(std::string_view control) {
+  tankora::FieldEnter(*state_, std::string(control));
 }
 
-void Session::FieldLeave(std::string_view control) { tankora::FieldLeave(*state_, control); }
+bool Session::FieldKeyDown(std::string_view control, Key key) {
+  return tankora::FieldKeyDown(*state_, std::string(control), key);
+}
 
-void Session::BoxClicked(std::string_view control) { tankora::BoxClicked(*state_, control); }
+void Session::FieldLeave(std::string_view control) {
+  tankora::FieldLeave(*state_, std::string(control));
+}
+
+void Session::BoxClicked(std::string_view control) {
+  tankora::BoxClicked(*state_, std::string(control));
+}
 
 void Session::LabelPress(std::string_view label) { tankora::LabelPress(*state_, label); }
 
