@@ -181,11 +181,13 @@ constexpr ControlDef kCustomer[] = {
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
     Ed("Edit_Kokyaku_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 148),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
-    Ed("Edit_Kokyaku_Kind_Katasiki", kFieldX + 38, kKindY + 24, 132),
-    Cap(kFieldX + 174, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 228, kKindY + 24, 120),
-    Ed("Edit_Kokyaku_Kouji_Ninsou", kFieldX + 350, kKindY + 24, 36),
-    Cap(kFieldX + 387, kKindY + 27, 26, "人槽"),
+    // The treatment method gets the width of its usual full-width names
+    // ("嫌気ろ床接触ばっ気"); model names are short ASCII.
+    Ed("Edit_Kokyaku_Kind_Katasiki", kFieldX + 38, kKindY + 24, 94),
+    Cap(kFieldX + 136, kKindY + 27, 52, "処理方法"),
+    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 190, kKindY + 24, 160),
+    Ed("Edit_Kokyaku_Kouji_Ninsou", kFieldX + 352, kKindY + 24, 36),
+    Cap(kFieldX + 389, kKindY + 27, 24, "人槽"),
 
     Cap(kCapX, kSinyouY + 5, 190, "施工工事種類"),
     Frame("Shape_Sinyou", kFieldX, kSinyouY, 262, 24),
