@@ -10,3 +10,15 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The core once more under the address and undefined-behaviour sanitizers:
+# a read of freed memory or an overflow passes an ordinary build silently.
+# SANITIZE=0 skips it on a quick local run.
+if [ "${SANITIZE:-1}" != 0 ]; then
+  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTANKORA_BUILD_APP=OFF \
+    -DTANKORA_BUILD_BENCH=OFF \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  cmake --build build-sanitize -j"$jobs" --target core_tests
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ./build-sanitize/core_tests --gtest_brief=1
+fi
