@@ -76,6 +76,56 @@ TEST(RecordFileTest, TrailingPartialRecordIsNotCountedAndAnAppendReplacesIt) {
   second.Set(Kokyaku::Name, "two");
   ASSERT_TRUE(file.WriteRecord(2, second));
   EXPECT_EQ(ReadBytes(path), first + std::string(second.Pack()));
+  // The bytes written over are kept beside the file, once.
+  const auto kept = dir.path() / "Kokyaku.120.partial-2";
+  EXPECT_EQ(ReadBytes(kept), std::string(999, 'z'));
+  Record third(KokyakuLayout());
+  ASSERT_TRUE(file.WriteRecord(3, third));
+  EXPECT_EQ(ReadBytes(kept), std::string(999, 'z'));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Kokyaku.120.partial-3"));
+}
+
+// A record whose only flaw is a missing final line feed is 999 bytes of a
+// real entry: the window says so at start, and the next entry does not
+// destroy it.
+TEST(RecordFileTest, AnEntryWithoutItsLineFeedSurvivesTheNextAppend) {
+  TempDir dir;
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  EXPECT_EQ(store.PartialTailNotice(), "");
+  Record entry(KoujiLayout());
+  entry.Set(Kouji::Name, "\x8a\x74");  // a CP932 name
+  const std::string image(entry.Pack());
+  WriteBytes(dir.path() / "Kouji.120", image + image.substr(0, 999));
+  ASSERT_TRUE(store.Open());
+  EXPECT_EQ(store.KoujiCount(), 1);
+  const std::string notice = store.PartialTailNotice();
+  EXPECT_NE(notice.find("Kouji.120"), std::string::npos) << notice;
+  EXPECT_NE(notice.find("999"), std::string::npos) << notice;
+
+  Record next(KoujiLayout());
+  next.Set(Kouji::Name, "next");
+  ASSERT_TRUE(store.KoujiFile().WriteRecord(2, next));
+  EXPECT_EQ(ReadBytes(dir.path() / "Kouji.120.partial-2"), image.substr(0, 999));
+  EXPECT_EQ(store.PartialTailNotice(), "");
+}
+
+TEST(RecordFileTest, AnAppendThatCannotKeepTheTailWritesNothing) {
+  TempDir dir;
+  const auto path = dir.path() / "Kouji.120";
+  const std::string bytes = BlankImage(1000) + std::string(500, 'q');
+  WriteBytes(path, bytes);
+  // A folder where the kept bytes would go: the append must not go ahead.
+  std::filesystem::create_directory(dir.path() / "Kouji.120.partial-2");
+  RecordFile file(KoujiLayout(), path);
+  ASSERT_TRUE(file.OpenAtStart());
+  Record next(KoujiLayout());
+  next.Set(Kouji::Name, "next");
+  const Status st = file.WriteRecord(2, next);
+  EXPECT_EQ(st.error, StoreError::WriteFailed);
+  EXPECT_NE(st.detail.find("partial"), std::string::npos) << st.detail;
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(file.Count(), 1);
 }
 
 TEST(RecordFileTest, ScanVisitsInFileOrderAcrossBlocksAndStopsWhenAsked) {

@@ -128,6 +128,8 @@ TEST_F(CustomerFileTest, SortDropsATrailingPartialRecordOnlyWhenItRewrites) {
   ASSERT_TRUE(store.KokyakuSortAndIndex());
   EXPECT_EQ(ReadBytes(KokyakuPath()), Concat(sorted));
   EXPECT_EQ(store.KokyakuCount(), 2);
+  // Left out of the sorted file, but not lost.
+  EXPECT_EQ(ReadBytes(Data() / "Kokyaku.120.partial-3"), tail);
 }
 
 TEST_F(CustomerFileTest, ASortThatFailsBeforeTheRenameLeavesTheFileAsItWas) {

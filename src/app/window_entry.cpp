@@ -39,6 +39,11 @@ int RunWindow(int argc, char** argv, const std::filesystem::path& dataDir) {
     if (auto* notice = qobject_cast<QLabel*>(window.Control("Label_Notice"))) {
       notice->setText(QString::fromStdString(opened.detail));
     }
+  } else if (const std::string partial = store.PartialTailNotice(); !partial.empty()) {
+    // A file cut short shows fewer records than it had; say so before anyone types.
+    std::cerr << "タンコラ: " << partial << "\n";
+    auto* notice = qobject_cast<QLabel*>(window.Control("Label_Notice"));
+    if (notice && notice->text().isEmpty()) notice->setText(QString::fromStdString(partial));
   }
   window.show();
   return app.exec();

@@ -67,6 +67,39 @@ std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
 
 }  // namespace
 
+Status KeepPartialTail(const std::filesystem::path& path, std::string_view tail, int recordNo) {
+  if (tail.empty()) return Status::Ok();
+  const std::filesystem::path kept = PartialTailPath(path, recordNo);
+  // A write that failed after keeping the tail leaves it in the file too;
+  // the next try must not keep it twice.
+  std::string already;
+  if (fileio::ReadFile(kept, already, true) && already.size() >= tail.size() &&
+      std::string_view(already).substr(already.size() - tail.size()) == tail) {
+    return Status::Ok();
+  }
+  const int fd = OpenFd(kept, O_WRONLY | O_CREAT | O_APPEND);
+  if (fd < 0) {
+    return Failure(StoreError::WriteFailed, "cannot keep the partial record at the end of " +
+                                                path.filename().string() + " in",
+                   kept, errno);
+  }
+  const bool written = fileio::PWriteAll(fd, tail, 0) && ::fdatasync(fd) == 0;
+  const int err = errno;
+  CloseFd(fd);
+  if (!written) {
+    return Failure(StoreError::WriteFailed, "cannot keep the partial record at the end of " +
+                                                path.filename().string() + " in",
+                   kept, err);
+  }
+  return fileio::SyncDirectory(path.parent_path());
+}
+
+std::filesystem::path PartialTailPath(const std::filesystem::path& path, int recordNo) {
+  std::filesystem::path kept = path;
+  kept += ".partial-" + std::to_string(recordNo);
+  return kept;
+}
+
 // ---------------------------------------------------------------------------
 // RecordFile
 
@@ -146,6 +179,18 @@ Status RecordFile::WriteRecord(int n, Record& record) {
   const bool append = n == count_ + 1;
   struct stat st {};
   const long long sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : offset;
+  if (append && sizeBefore > offset) {
+    std::string tail;
+    Status kept = fileio::ReadFile(path_, tail);
+    if (kept && tail.size() > static_cast<std::size_t>(offset)) {
+      kept = KeepPartialTail(path_, std::string_view(tail).substr(static_cast<std::size_t>(offset)),
+                             n);
+    }
+    if (!kept) {
+      CloseFd(fd);
+      return kept;
+    }
+  }
 
   if (!fileio::PWriteAll(fd, image, offset) || ::fdatasync(fd) != 0) {
     const int err = errno;
@@ -307,6 +352,11 @@ Status Store::KokyakuSortAndIndex() {
     if (moved) {
       // A partial record after the last whole one is not carried into the
       // sorted file: it is no record, and the next append would overwrite it.
+      // Its bytes are kept beside the file first.
+      status = KeepPartialTail(kokyaku_.Path(), std::string_view(image).substr(whole * length),
+                               static_cast<int>(whole) + 1);
+    }
+    if (status && moved) {
       std::string sorted(whole * length, ' ');
       for (std::size_t i = 0; i < whole; ++i) {
         std::copy_n(image.data() + static_cast<std::size_t>(order[i]) * length, length,
@@ -318,6 +368,21 @@ Status Store::KokyakuSortAndIndex() {
   // The file is the truth whether or not the sort got through.
   Status index = RebuildIndex();
   return status ? index : status;
+}
+
+std::string Store::PartialTailNotice() const {
+  std::string files;
+  for (const RecordFile* file : {&kokyaku_, &tenken_, &kouji_}) {
+    const long long size = fileio::FileSize(file->Path());
+    const long long length = static_cast<long long>(file->Layout().RecordLength());
+    if (size < 0 || size % length == 0) continue;
+    if (!files.empty()) files += ", ";
+    files += file->Path().filename().string() + " (" + std::to_string(size % length) + "バイト)";
+  }
+  // One line under the command bar: short, and it names the files.
+  if (files.empty()) return files;
+  return "末尾が欠けたレコードがあります: " + files +
+         "。次の登録の前に .partial ファイルへ写して残します。";
 }
 
 int Store::KokyakuFind(std::string_view name, Record* out) const {

@@ -31,7 +31,8 @@ class RecordFile final {
   // n from 1 to Count(); the record is left unchanged on failure.
   Status ReadRecord(int n, Record& out) const;
   // n from 1 to Count()+1, the latter appending. Packs the record first.
-  // A trailing partial record is overwritten by an append, never extended.
+  // A trailing partial record is overwritten by an append, never extended;
+  // its bytes are kept first (KeepPartialTail).
   Status WriteRecord(int n, Record& record);
   // The whole records of the file as one block (for scans), Count() * length bytes.
   Status ReadAll(std::string& out) const;
@@ -44,6 +45,15 @@ class RecordFile final {
   std::filesystem::path path_;
   int count_ = 0;
 };
+
+// Bytes after the last whole record are no record, but they may be most of
+// one: a copy cut short, an editor that dropped the final line feed. Before an
+// append writes over them or a sort leaves them out, they are added to the
+// file "<name>.partial-<n>" beside it (n: the record they would have been), so
+// nothing the file held is lost. Nothing is written when it already ends with
+// them.
+Status KeepPartialTail(const std::filesystem::path& path, std::string_view tail, int recordNo);
+std::filesystem::path PartialTailPath(const std::filesystem::path& path, int recordNo);
 
 class Store final {
  public:
@@ -74,6 +84,10 @@ class Store final {
   int TenkenCount() const { return tenken_.Count(); }
   int KoujiCount() const { return kouji_.Count(); }
   int JisyaCount() const { return jisya_.Count(); }
+
+  // For the start-up notice: which record files end in a partial record, and
+  // that its bytes are kept before they are written over. Empty when none does.
+  std::string PartialTailNotice() const;
 
   // Record numbers (1-based) of live customers in list order.
   const std::vector<int>& ActiveIndex() const { return active_; }
