@@ -325,6 +325,15 @@ int RunExport(const fs::path& dataDir, const CliOptions& options, std::ostream& 
     err << "tankora: " << open.detail << "\n";
     return kExitFailed;
   }
+  // Every Data folder the window has opened holds all four files. Without the
+  // table's file this is most likely the folder above Data, and a CSV of just
+  // the header would read as an office with nothing in it.
+  const fs::path tableFile = FileOf(store, options.csv.table).Path();
+  if (std::error_code ec; !fs::exists(tableFile, ec)) {
+    err << "tankora: there is no " << tableFile.filename().string() << " in "
+        << dataDir.string() << "; --data names the Data folder itself\n";
+    return kExitFailed;
+  }
 
   if (!options.output) {
     Status s = ExportCsv(store, options.csv, out);

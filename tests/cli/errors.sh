@@ -25,6 +25,17 @@ done
 [ -e "$WORK/gone" ] && fail "a read-only command created the Data folder"
 [ -e "$WORK/x.csv" ] && fail "an export without data left a file"
 
+# The folder above Data: no file of the table, so no CSV that looks like an
+# empty office.
+mkdir -p "$WORK/above/Data"
+for table in customers slips ledger company; do
+  expect_exit 1 "export $table from a folder without its file" -- \
+    "$TANKORA" --data "$WORK/above" export "$table" -o "$WORK/above.csv"
+  grep -q "there is no .*\.120 in $WORK/above; --data names the Data folder itself" "$WORK/err" ||
+    fail "export $table from the wrong folder: $(cat "$WORK/err")"
+done
+[ -e "$WORK/above.csv" ] && fail "an export from the wrong folder left a file"
+
 # A file where the folder should be is no Data folder either.
 echo "not a folder" >"$WORK/file"
 expect_exit 1 "info on a file" -- "$TANKORA" --data "$WORK/file" info
