@@ -236,12 +236,27 @@ bool LabelClicked(Session& session, sv label) {
   return false;
 }
 
+// The month panel covers the record below 区分. Enter in 合併 would lead
+// into the postcode under it, where keys typed next change a field nobody
+// sees: while the panel is shown, the covered controls lead to its first box.
+sv Redirect(Session& session, sv target) {
+  if (!session.state().monthPanelShown) return target;
+  for (sv open : {sv("Edit_Kokyaku_Kana"), sv("Edit_Kokyaku_Name"), sv("CheckBox_Tandoku"),
+                  sv("CheckBoxGappei"), sv("CheckBox_AllDispSW")}) {
+    if (target == open) return target;
+  }
+  const InputField* f = FindField(target);
+  if (!f || f->screen != Screen::Customer || IsMonthPlanField(*f)) return target;
+  return "CheckBox_Tenken_01";
+}
+
 constexpr ScreenDef kCustomerScreen{
     .screen = Screen::Customer,
     .fields = kCustomerFields,
     .commands = kCustomerCommands,
     .afterCommit = AfterCommit,
     .labelClick = LabelClicked,
+    .redirect = Redirect,
     .enterSelectsFirstCommand = true,
     .commandFieldClearsCursor = false,
 };

@@ -30,12 +30,20 @@ const InputField* RadioOfKind(Screen screen, FieldKind kind) {
 
 // `next`/`previous` as a control name: kRadio becomes whichever button of the
 // screen's pair is checked.
-std::string_view Resolve(Session::State& s, Screen screen, std::string_view name) {
+std::string_view ResolveRadio(Session::State& s, Screen screen, std::string_view name) {
   if (name != kRadio) return name;
   const InputField* only = RadioOfKind(screen, FieldKind::RadioOnly);
   const InputField* haisui = RadioOfKind(screen, FieldKind::RadioHaisui);
   if (only && (s.view.Checked(only->control) || !haisui)) return only->control;
   return haisui ? haisui->control : std::string_view{};
+}
+
+// The same, then past any sub-panel of the screen that covers the control.
+std::string_view Resolve(Session::State& s, Screen screen, std::string_view name) {
+  const std::string_view target = ResolveRadio(s, screen, name);
+  const ScreenDef* def = FindScreen(screen);
+  if (target.empty() || !def || !def->redirect) return target;
+  return def->redirect(s.session, target);
 }
 
 // The month and day fields that follow a year field in its record (every

@@ -35,6 +35,10 @@ struct ScreenDef {
   // A click on a label that is no command (list rows, sub-panel tabs);
   // returns true when it was this screen's label.
   bool (*labelClick)(Session&, std::string_view label) = nullptr;
+  // The control Enter or Home really reaches when the table's next or
+  // previous one lies under a sub-panel the screen shows over it; returns
+  // `target` itself otherwise. May be null.
+  std::string_view (*redirect)(Session&, std::string_view target) = nullptr;
   // Enter in the field before the command field selects command 0.
   bool enterSelectsFirstCommand = false;
   // Enter in the command field always runs command 0, after clearing the

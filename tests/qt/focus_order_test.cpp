@@ -88,6 +88,18 @@ TEST_F(FocusOrder, MonthPanelWrapsAndHomeLeavesToTheBasicPart) {
   EXPECT_FALSE(B("CheckBox_Tenken_01")->isChecked()) << "Enter does not toggle a box";
   Press(Qt::Key_Home);
   EXPECT_EQ(Focused(), "CheckBoxGappei");
+  // Back again with Enter: into the panel, not into the postcode under it,
+  // where the digits typed next would change a field nobody sees.
+  const QString zip = Txt("Edit_Kokyaku_Zip1");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Focused(), "CheckBox_Tenken_01");
+  TypeKeys("123");
+  EXPECT_EQ(Txt("Edit_Kokyaku_Zip1"), zip);
+  // With the panel closed the order is the table's again.
+  Click("Label_KokyakuBasocInfo_2");
+  W("CheckBoxGappei")->setFocus();
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Focused(), "Edit_Kokyaku_Zip1");
 }
 
 // Red pixels on a box's own face, where only a focus mark can put them.
