@@ -267,7 +267,7 @@ TEST(CustomersCommands, ShowPutsYearsInTheirEraAndTheMonthPlan) {
         {"Edit_Kokyaku_StartYear", "22"},     {"Edit_Kokyaku_EndYear", "S60"},
         {"Edit_Kokyaku_UseStartYear", "  "},  {"Edit_Kokyaku_Basic_Ninsou", "  5"},
         {"Edit_Kokyaku_Kouji_Ninsou", "  5"}, {"Label_TenkenKaisuu", "4"},
-        {"Label_SyuukinKaisuu", "1"},         {"Label_SyuukinnTotal", "3001"}};
+        {"Label_SyuukinKaisuu", "1"},         {"Label_SyuukinnTotal", "4500"}};
     for (const auto& [control, shown] : texts) EXPECT_EQ(h.view.Text(control), shown) << control;
     const std::pair<const char*, bool> boxes[] = {
         {"CheckBox_Tenken_01", true},     {"CheckBox_Tenken_10", true},

@@ -15,16 +15,26 @@ int MonthsSet(const Record& rec, int field) {
   return count;
 }
 
+// An amount as the office means it: "1,500" is fifteen hundred yen, though
+// the number at its start is 1 (the record keeps the text as typed). Without
+// this the yearly total would add 1 for it.
+long AmountValue(std::string_view stored) {
+  std::string digits;
+  for (const char c : stored) {
+    if (c != ',') digits += c;
+  }
+  return ValueOf(digits);
+}
+
 }  // namespace
 
 void MonthPlanShow(Session::State& s) {
   const Record& rec = s.kokyaku;
   s.view.SetText("Label_TenkenKaisuu", std::to_string(MonthsSet(rec, Kokyaku::TenkenMonths)));
   s.view.SetText("Label_SyuukinKaisuu", std::to_string(MonthsSet(rec, Kokyaku::SyuukinMonths)));
-  // Amounts are read the way every number field is: the digits at the start.
   long total = 0;
   for (int f = Kokyaku::Syukinngaku01; f <= Kokyaku::Syukinngaku12; ++f) {
-    total += ValueOf(rec.Get(f));
+    total += AmountValue(rec.Get(f));
   }
   s.view.SetText("Label_SyuukinnTotal", std::to_string(total));
 }
