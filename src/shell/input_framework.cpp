@@ -250,6 +250,16 @@ void FieldEnter(Session::State& s, std::string_view control) {
   s.enterCommitted = false;
   const InputField* f = FindField(control);
   if (!f) return;
+  // Reached under a sub-panel by the toolkit's own focus moves (Tab): the
+  // focus goes on at once, and leaving stores nothing, as nothing was typed.
+  if (const ScreenDef* def = FindScreen(f->screen); def && def->redirect) {
+    const std::string_view to = def->redirect(s.session, f->control);
+    if (to != f->control) {
+      s.enterCommitted = true;
+      FocusControl(s, to);
+      return;
+    }
+  }
   if (f->kind == FieldKind::Command) {
     CommandCursorDraw(s, f->screen);
     return;

@@ -95,6 +95,15 @@ TEST_F(FocusOrder, MonthPanelWrapsAndHomeLeavesToTheBasicPart) {
   EXPECT_EQ(Focused(), "CheckBox_Tenken_01");
   TypeKeys("123");
   EXPECT_EQ(Txt("Edit_Kokyaku_Zip1"), zip);
+  // Tab, the toolkit's own order, does not lead under the panel either.
+  Press(Qt::Key_Home);
+  ASSERT_EQ(Focused(), "CheckBoxGappei");
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(Focused(), "CheckBox_Tenken_01");
+  EXPECT_EQ(FocusWidget(), W("CheckBox_Tenken_01"));
+  TypeKeys("45");
+  EXPECT_EQ(Txt("Edit_Kokyaku_Zip1"), zip);
+  EXPECT_EQ(LitFrames(), std::vector<std::string>{"Shape_Tenken_01"});
   // With the panel closed the order is the table's again.
   Click("Label_KokyakuBasocInfo_2");
   W("CheckBoxGappei")->setFocus();
