@@ -59,6 +59,10 @@ TEST(CustomersCommands, BlankOrIndentedNameStoresNothing) {
   h.view.Press(Key::F1);
   EXPECT_EQ(h.store->KokyakuCount(), 1);
   EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Tel"), "99");  // the screen is left as it was
+  // ... and says why, or the refusal looks like a store.
+  EXPECT_NE(h.session->Notice().find("名前"), std::string::npos);
+  h.view.Press(Key::F8);
+  EXPECT_TRUE(h.session->Notice().empty());
 }
 
 TEST(CustomersCommands, StoreAfterPagingStoresTheLoadedCustomer) {

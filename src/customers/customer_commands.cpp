@@ -70,7 +70,12 @@ void KokyakuShow(Session::State& s) {
 
 void KokyakuWrite(Session::State& s) {
   const std::string_view name = s.kokyaku.Get(Kokyaku::Name);
-  if (name.empty() || name[0] == ' ') return;
+  if (name.empty() || name[0] == ' ') {
+    // Nothing is stored and the screen keeps what was typed; said, so that
+    // the typing is not taken as stored and thrown away with the next F8.
+    s.SetNotice("名前（必須項目）が空欄か空白で始まるため、登録しませんでした。");
+    return;
+  }
   const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
   // A deleted customer shown with "削除した顧客も表示" comes back to life.
   const bool restoring = s.kokyaku.Deleted();
