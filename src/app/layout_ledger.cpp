@@ -27,6 +27,11 @@ constexpr ControlDef Ed(const char* name, int x, int y, int w) {
   d.colour = kCream;
   return d;
 }
+constexpr ControlDef YoutoEd(const char* name, int x, int y) {
+  ControlDef d = Ed(name, x, y, 422);
+  d.font = FontSpec{kEditFont.family, 12};
+  return d;
+}
 constexpr ControlDef Radio(const char* name, int x, int y, int w, const char* caption) {
   ControlDef d{name, kKouji, Kind::Radio, x, y, w, 18, caption};
   d.colour = kWhite;
@@ -78,8 +83,8 @@ constexpr ControlDef kLedger[] = {
     Count("Label_Kouji_ds", 592),
 
     Cap(kCapX, kNameY + 5, 190, "注文者の氏名又は名称"),
-    Frame("Shape_Panel_Kouji_Name", kFieldX, kNameY, 172, 24),
-    Ed("Edit_Kouji_Name", kFieldX + 4, kNameY + 2, 164),
+    Frame("Shape_Panel_Kouji_Name", kFieldX, kNameY, 174, 24),
+    Ed("Edit_Kouji_Name", kFieldX + 4, kNameY + 2, 166),
 
     Cap(kCapX, kAddressY + 5, 190, "注文者の住所"),
     Frame("Shape_Kouji_Address", kFieldX, kAddressY, 434, 46),
@@ -88,7 +93,7 @@ constexpr ControlDef kLedger[] = {
     Cap(kFieldX + 58, kAddressY + 5, 10, "-", Justify::Centre),
     Ed("Edit_Kouji_Zip2", kFieldX + 70, kAddressY + 2, 54),
     Cap(kFieldX + 150, kAddressY + 5, 28, "TEL"),
-    Ed("Edit_Kouji_Tel", kFieldX + 180, kAddressY + 2, 124),
+    Ed("Edit_Kouji_Tel", kFieldX + 180, kAddressY + 2, 146),
     Ed("Edit_Kouji_Address", kFieldX + 6, kAddressY + 24, 330),
 
     Cap(kCapX, kSekouY + 5, 190, "施工場所"),
@@ -110,31 +115,31 @@ constexpr ControlDef kLedger[] = {
                kFieldX + 6, kUseY, "日"),
 
     Cap(kCapX, kMoneyY + 5, 190, "工事請負金額"),
-    Frame("Shape_Kouji_Money", kFieldX, kMoneyY, 124, 24),
-    Ed("Edit_Kouji_Money", kFieldX + 6, kMoneyY + 2, 94),
-    Cap(kFieldX + 104, kMoneyY + 5, 14, "円"),
+    Frame("Shape_Kouji_Money", kFieldX, kMoneyY, 132, 24),
+    Ed("Edit_Kouji_Money", kFieldX + 6, kMoneyY + 2, 104),
+    Cap(kFieldX + 112, kMoneyY + 5, 14, "円"),
 
     Cap(kCapX, kSetubisiY + 3, 190, "当該工事に関わる浄化槽設備士の"),
     Cap(kCapX, kSetubisiY + 25, 190, "氏名及び免許状の交付番号"),
-    Frame("Shape_Kouji_Setubisi", kFieldX, kSetubisiY, 254, 46),
+    Frame("Shape_Kouji_Setubisi", kFieldX, kSetubisiY, 294, 46),
     Cap(kFieldX + 6, kSetubisiY + 5, 76, "設備士の氏名"),
-    Ed("Edit_Kouji_Setubisi", kFieldX + 84, kSetubisiY + 2, 164),
+    Ed("Edit_Kouji_Setubisi", kFieldX + 84, kSetubisiY + 2, 166),
     Cap(kFieldX + 6, kSetubisiY + 27, 76, "交付番号"),
-    Ed("Edit_Kouji_KoufuNo", kFieldX + 84, kSetubisiY + 24, 164),
+    Ed("Edit_Kouji_KoufuNo", kFieldX + 84, kSetubisiY + 24, 204),
 
     Cap(kCapX, kKindY + 5, 190, "国土交通大臣型式認定浄化槽"),
     Cap(kCapX, kKindY + 27, 190, "型式・処理方法・人相"),
     Frame("Shape_Kouji_Kind", kFieldX, kKindY, 434, 46),
     Cap(kFieldX + 6, kKindY + 5, 30, "名称"),
-    Ed("Edit_Kouji_Kind_Meisyou", kFieldX + 38, kKindY + 2, 164),
+    Ed("Edit_Kouji_Kind_Meisyou", kFieldX + 38, kKindY + 2, 166),
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
     Ed("Edit_Kouji_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 164),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
-    Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 120),
-    Cap(kFieldX + 162, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 216, kKindY + 24, 160),
-    Ed("Edit_Kouji_Ninsou", kFieldX + 380, kKindY + 24, 26),
-    Cap(kFieldX + 407, kKindY + 27, 24, "人槽"),
+    Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 110),
+    Cap(kFieldX + 152, kKindY + 27, 52, "処理方法"),
+    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 206, kKindY + 24, 160),
+    Ed("Edit_Kouji_Ninsou", kFieldX + 368, kKindY + 24, 36),
+    Cap(kFieldX + 406, kKindY + 27, 24, "人槽"),
 
     // The works done: night soil only, or night soil with other waste water.
     Cap(kCapX, kSinyouY + 5, 190, "施工場所"),
@@ -146,16 +151,17 @@ constexpr ControlDef kLedger[] = {
     Cap(kCapX, kYoutoY + 25, 190, "を排出する建築物の用途及び延べ"),
     Cap(kCapX, kYoutoY + 47, 190, "面積"),
     Frame("Shape_Kouji_Youto", kFieldX, kYoutoY, 434, 68),
-    Ed("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2, 422),
-    Ed("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24, 422),
-    Ed("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46, 422),
+    // 32 full-width characters a line: the smaller font shows them all.
+    YoutoEd("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2),
+    YoutoEd("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24),
+    YoutoEd("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46),
 
     Cap(kCapX, kGyousyaY + 5, 190, "管理業者"),
-    Frame("Shape_Kouji_KanriGyousya", kFieldX, kGyousyaY, 176, 24),
-    Ed("Edit_Kouji_KanriGyousya", kFieldX + 6, kGyousyaY + 2, 164),
+    Frame("Shape_Kouji_KanriGyousya", kFieldX, kGyousyaY, 178, 24),
+    Ed("Edit_Kouji_KanriGyousya", kFieldX + 6, kGyousyaY + 2, 166),
     Cap(kFieldX + 200, kGyousyaY + 5, 52, "清掃業者"),
-    Frame("Shape_Kouji_SeisouGyousya", kFieldX + 258, kGyousyaY, 176, 24),
-    Ed("Edit_Kouji_SeisouGyousya", kFieldX + 264, kGyousyaY + 2, 164),
+    Frame("Shape_Kouji_SeisouGyousya", kFieldX + 256, kGyousyaY, 178, 24),
+    Ed("Edit_Kouji_SeisouGyousya", kFieldX + 262, kGyousyaY + 2, 166),
 
     Cap(kCapX, kKeiyakuY + 5, 190, "契約日"),
     Frame("Shape_Keiyaku_Date", kFieldX, kKeiyakuY, 152, 22),
