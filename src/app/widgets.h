@@ -6,8 +6,8 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QString>
 #include <QWidget>
 #include <cstddef>
