@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <numeric>
 
 #include "store/data_folder.h"
@@ -65,6 +66,54 @@ std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
   return order;
 }
 
+// The journal entry of an in-place write: a tag, the record number, the
+// image length, the image, and a checksum over all of it, so that an entry
+// cut short by a crash is recognised and never applied.
+constexpr std::string_view kJournalTag = "TKJ1";
+constexpr std::size_t kJournalHead = 4 + 10 + 10;
+constexpr std::size_t kJournalSum = 8;
+
+std::uint32_t Fnv1a(std::string_view bytes) {
+  std::uint32_t h = 2166136261u;
+  for (const char c : bytes) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 16777619u;
+  }
+  return h;
+}
+
+std::string JournalEntry(int n, std::string_view image) {
+  char head[32];
+  std::snprintf(head, sizeof head, "%010d%010zu", n, image.size());
+  std::string entry(kJournalTag);
+  entry += head;
+  entry += image;
+  char sum[16];
+  std::snprintf(sum, sizeof sum, "%08x", Fnv1a(entry));
+  entry += sum;
+  return entry;
+}
+
+// The record number and image of a whole, intact entry; 0 otherwise.
+int ParseJournal(std::string_view entry, std::size_t length, std::string_view& image) {
+  if (entry.size() != kJournalHead + length + kJournalSum) return 0;
+  if (entry.substr(0, kJournalTag.size()) != kJournalTag) return 0;
+  const std::string_view body = entry.substr(0, kJournalHead + length);
+  char sum[16];
+  std::snprintf(sum, sizeof sum, "%08x", Fnv1a(body));
+  if (entry.substr(kJournalHead + length) != std::string_view(sum, kJournalSum)) return 0;
+  char head[32];
+  std::snprintf(head, sizeof head, "%010zu", length);
+  if (entry.substr(14, 10) != std::string_view(head, 10)) return 0;
+  int n = 0;
+  for (const char c : entry.substr(4, 10)) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+  }
+  image = entry.substr(kJournalHead, length);
+  return n;
+}
+
 }  // namespace
 
 Status KeepPartialTail(const std::filesystem::path& path, std::string_view tail, int recordNo) {
@@ -117,7 +166,7 @@ Status RecordFile::OpenAtStart() {
     if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
     CloseFd(fd);
     count_ = static_cast<int>(static_cast<std::size_t>(st.st_size) / layout_->RecordLength());
-    return Status::Ok();
+    return SettleJournal();
   }
   if (errno != ENOENT) return Failure(StoreError::CannotOpen, "cannot look at", path_, errno);
   const int fd = OpenFd(path_, O_WRONLY | O_CREAT | O_EXCL);
@@ -177,6 +226,14 @@ Status RecordFile::WriteRecord(int n, Record& record) {
   const long long offset =
       static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
   const bool append = n == count_ + 1;
+  if (Status settled = append ? SettleJournal() : WriteJournal(n, image); !settled) {
+    CloseFd(fd);
+    return settled;
+  }
+  if (!append && !fileio::PassFaultPoint("record:after-journal")) {
+    CloseFd(fd);
+    return Failure(StoreError::WriteFailed, "injected failure writing " + where, path_, EIO);
+  }
   struct stat st {};
   const long long sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : offset;
   if (append && sizeBefore > offset) {
@@ -202,11 +259,77 @@ Status RecordFile::WriteRecord(int n, Record& record) {
       (void)::fdatasync(fd);
     }
     CloseFd(fd);
+    // An in-place write that failed may have left the record torn; the
+    // journal still holds it whole and is applied at the next settle.
     return Failure(StoreError::WriteFailed, "cannot write " + where, path_, err);
   }
   if (::close(fd) != 0) return Failure(StoreError::WriteFailed, "cannot close", path_, errno);
-  if (append) ++count_;
+  if (append) {
+    ++count_;
+  } else {
+    // The record is on disk. Should emptying the journal fail, it still
+    // holds this same image, and applying it again changes nothing.
+    (void)ClearJournal();
+  }
   return Status::Ok();
+}
+
+std::filesystem::path RecordFile::JournalPath() const {
+  std::filesystem::path journal = path_;
+  journal += ".journal";
+  return journal;
+}
+
+Status RecordFile::WriteJournal(int n, std::string_view image) {
+  const std::filesystem::path journal = JournalPath();
+  const bool existed = fileio::FileSize(journal) >= 0;
+  const int fd = OpenFd(journal, O_WRONLY | O_CREAT);
+  if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open", journal, errno);
+  const std::string entry = JournalEntry(n, image);
+  const bool ok = fileio::PWriteAll(fd, entry, 0) &&
+                  ::ftruncate(fd, static_cast<off_t>(entry.size())) == 0 && ::fdatasync(fd) == 0;
+  const int err = errno;
+  CloseFd(fd);
+  if (!ok) {
+    // A half-written entry fails its checksum and is never applied.
+    return Failure(StoreError::WriteFailed, "cannot write", journal, err);
+  }
+  return existed ? Status::Ok() : fileio::SyncDirectory(journal.parent_path());
+}
+
+Status RecordFile::ClearJournal() {
+  const std::filesystem::path journal = JournalPath();
+  if (fileio::FileSize(journal) <= 0) return Status::Ok();
+  const int fd = OpenFd(journal, O_WRONLY);
+  if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open", journal, errno);
+  const bool ok = ::ftruncate(fd, 0) == 0 && ::fdatasync(fd) == 0;
+  const int err = errno;
+  CloseFd(fd);
+  return ok ? Status::Ok() : Failure(StoreError::WriteFailed, "cannot empty", journal, err);
+}
+
+Status RecordFile::SettleJournal() {
+  const std::filesystem::path journal = JournalPath();
+  if (fileio::FileSize(journal) <= 0) return Status::Ok();
+  std::string entry;
+  if (Status read = fileio::ReadFile(journal, entry, true); !read) return read;
+  std::string_view image;
+  const int n = ParseJournal(entry, layout_->RecordLength(), image);
+  if (n >= 1 && n <= count_) {
+    const int fd = OpenFd(path_, O_WRONLY);
+    if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+    const long long offset =
+        static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
+    const bool ok = fileio::PWriteAll(fd, image, offset) && ::fdatasync(fd) == 0;
+    const int err = errno;
+    CloseFd(fd);
+    if (!ok) {
+      return Failure(StoreError::WriteFailed,
+                     "cannot finish the interrupted write of record " + std::to_string(n) + " of",
+                     path_, err);
+    }
+  }
+  return ClearJournal();
 }
 
 Status RecordFile::ReadAll(std::string& out) const {
@@ -341,7 +464,10 @@ Status Store::WriteKokyaku(int n, Record& record) {
 Status Store::KokyakuSortAndIndex() {
   const std::size_t length = kokyaku_.Layout().RecordLength();
   std::string image;
-  Status status = fileio::ReadFile(kokyaku_.Path(), image);
+  // A pending in-place write names a record by its number; it is finished
+  // before the records move.
+  Status status = kokyaku_.SettleJournal();
+  if (status) status = fileio::ReadFile(kokyaku_.Path(), image);
   if (status) {
     const std::size_t whole = image.size() / length;
     const std::vector<int> order = ExchangeSortOrder(image, length);

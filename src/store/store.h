@@ -40,7 +40,21 @@ class RecordFile final {
   // `visit` returns false to stop early. The image is exactly one record long.
   Status Scan(const std::function<bool(int n, std::string_view image)>& visit) const;
 
+  // A record overwritten in place is first written whole to "<name>.journal"
+  // beside the file and flushed, so a power cut in the middle of the record's
+  // own write cannot leave it half old, half new: the next start writes the
+  // journal's image again. The journal is emptied after each write.
+  std::filesystem::path JournalPath() const;
+  // Applies a pending journal entry (left by a crash or a failed write) and
+  // empties the journal. A torn or foreign journal is only emptied: its
+  // record was never touched, as the journal is on disk before the record
+  // is written. Runs at start and before anything that moves or adds records.
+  Status SettleJournal();
+
  private:
+  Status WriteJournal(int n, std::string_view image);
+  Status ClearJournal();
+
   const RecordLayout* layout_;
   std::filesystem::path path_;
   int count_ = 0;
