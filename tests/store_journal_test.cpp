@@ -125,6 +125,20 @@ TEST_F(JournalTest, AnAppendFinishesAPendingWriteFirst) {
   EXPECT_EQ(ReadBytes(file_.JournalPath()), "");
 }
 
+TEST_F(JournalTest, AnotherOverwriteFinishesAPendingWriteFirst) {
+  // Its own entry would replace the pending one, and the torn record would
+  // then never be made whole.
+  Record first = Slip("A", "pending");
+  CrashAfterTheJournal(1, first);
+  TearRecord(1, first);
+  Record second = Slip("C", "next change");
+  ASSERT_TRUE(file_.WriteRecord(3, second));
+  std::string expected = Expected(1, first);
+  const std::size_t length = TenkenDenpLayout().RecordLength();
+  expected.replace(2 * length, length, second.Pack());
+  EXPECT_EQ(ReadBytes(file_.Path()), expected);
+}
+
 TEST(JournalStoreTest, TheSortFinishesAPendingWriteBeforeRecordsMove) {
   TempDir dir;
   WriteBytes(dir.path() / "Kokyaku.120", testing::CustomerImage(' ', "U", "Ueda") +

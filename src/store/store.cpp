@@ -226,7 +226,10 @@ Status RecordFile::WriteRecord(int n, Record& record) {
   const long long offset =
       static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
   const bool append = n == count_ + 1;
-  if (Status settled = append ? SettleJournal() : WriteJournal(n, image); !settled) {
+  // A pending entry is finished first: the next entry would overwrite it.
+  Status settled = SettleJournal();
+  if (settled && !append) settled = WriteJournal(n, image);
+  if (!settled) {
     CloseFd(fd);
     return settled;
   }
