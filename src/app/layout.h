@@ -64,6 +64,14 @@ struct ControlDef {
   bool visible = true;
 };
 
+// A building-use line holds 32 full-width characters (64 bytes); at the
+// edits' 16 pixels only about 25 of them show, at 12 all of them.
+inline constexpr std::uint8_t kYoutoFontPixels = 12;
+constexpr ControlDef WithFontPixels(ControlDef d, std::uint8_t pixels) {
+  d.font.pixels = pixels;
+  return d;
+}
+
 // The window's own controls: the tab row, every screen panel, the notice line.
 std::span<const ControlDef> WindowLayout();
 // Panel_Kanri: the customer list, the customer record and its command bar,

@@ -31,11 +31,6 @@ constexpr ControlDef Ed(const char* name, int x, int y, int w, const char* paren
   d.colour = kCream;
   return d;
 }
-constexpr ControlDef YoutoEd(const char* name, int x, int y) {
-  ControlDef d = Ed(name, x, y, 404);
-  d.font = FontSpec{kEditFont.family, 12};
-  return d;
-}
 // A zero-width edit that only holds the focus (command fields, the list's
 // resting place after a row is chosen).
 constexpr ControlDef Holder(const char* name, int x, int y) {
@@ -204,11 +199,9 @@ constexpr ControlDef kCustomer[] = {
     Cap(kCapX, kYoutoY + 25, 196, "を排出する建築物の用途及び延べ"),
     Cap(kCapX, kYoutoY + 47, 196, "面積"),
     Frame("Shape_Kokyaku_Youto", kFieldX, kYoutoY, 416, 68),
-    // A use line holds 32 full-width characters (64 bytes); at the edits'
-    // 16 pixels only 25 of them showed once the line was left.
-    YoutoEd("Edit_Kokyaku_Youto_1", kFieldX + 6, kYoutoY + 2),
-    YoutoEd("Edit_Kokyaku_Youto_2", kFieldX + 6, kYoutoY + 24),
-    YoutoEd("Edit_Kokyaku_Youto_3", kFieldX + 6, kYoutoY + 46),
+    WithFontPixels(Ed("Edit_Kokyaku_Youto_1", kFieldX + 6, kYoutoY + 2, 404), kYoutoFontPixels),
+    WithFontPixels(Ed("Edit_Kokyaku_Youto_2", kFieldX + 6, kYoutoY + 24, 404), kYoutoFontPixels),
+    WithFontPixels(Ed("Edit_Kokyaku_Youto_3", kFieldX + 6, kYoutoY + 46, 404), kYoutoFontPixels),
 
     Cap(kCapX, kGyousyaY + 5, 190, "管理業者"),
     Frame("Shape_Kokyaku_KanriGyousya", kFieldX, kGyousyaY, 178, 24),

@@ -27,11 +27,6 @@ constexpr ControlDef Ed(const char* name, int x, int y, int w) {
   d.colour = kCream;
   return d;
 }
-constexpr ControlDef YoutoEd(const char* name, int x, int y) {
-  ControlDef d = Ed(name, x, y, 422);
-  d.font = FontSpec{kEditFont.family, 12};
-  return d;
-}
 constexpr ControlDef Radio(const char* name, int x, int y, int w, const char* caption) {
   ControlDef d{name, kKouji, Kind::Radio, x, y, w, 18, caption};
   d.colour = kWhite;
@@ -151,10 +146,9 @@ constexpr ControlDef kLedger[] = {
     Cap(kCapX, kYoutoY + 25, 190, "を排出する建築物の用途及び延べ"),
     Cap(kCapX, kYoutoY + 47, 190, "面積"),
     Frame("Shape_Kouji_Youto", kFieldX, kYoutoY, 434, 68),
-    // 32 full-width characters a line: the smaller font shows them all.
-    YoutoEd("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2),
-    YoutoEd("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24),
-    YoutoEd("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46),
+    WithFontPixels(Ed("Edit_Kouji_Youto_1", kFieldX + 6, kYoutoY + 2, 422), kYoutoFontPixels),
+    WithFontPixels(Ed("Edit_Kouji_Youto_2", kFieldX + 6, kYoutoY + 24, 422), kYoutoFontPixels),
+    WithFontPixels(Ed("Edit_Kouji_Youto_3", kFieldX + 6, kYoutoY + 46, 422), kYoutoFontPixels),
 
     Cap(kCapX, kGyousyaY + 5, 190, "管理業者"),
     Frame("Shape_Kouji_KanriGyousya", kFieldX, kGyousyaY, 178, 24),
