@@ -41,6 +41,7 @@ TEST(CustomersCommands, StoreANewCustomerAppendsSortsAndEmptiesTheScreen) {
 
 TEST(CustomersCommands, StoreAStoredCustomerRewritesItInPlace) {
   Harness h(5);
+  h.session->SwitchScreen(Screen::Customer);
   h.ClickRow(3);
   h.view.Type("Edit_Kokyaku_Tel", "0123");
   h.view.Press(Key::F1);

@@ -167,6 +167,7 @@ TEST(ShellCommit, EditCommitReachesControlMirrorsAndBothRecords) {
 
 TEST(ShellCommit, BoxesStoreOnClickAndEnterDoesNotToggle) {
   Harness h;
+  h.session->SwitchScreen(Screen::Customer);
   h.view.ClickBox("CheckBox_Tandoku");
   EXPECT_TRUE(h.s().kokyaku.FlagAt(Kokyaku::Tandoku));
   h.view.Press(Key::Enter);  // moves on without toggling
@@ -186,6 +187,7 @@ TEST(ShellCommit, BoxesStoreOnClickAndEnterDoesNotToggle) {
 
 TEST(ShellCommit, RadioPairStoresItsValueInBothRecordsAndChecksTheLedgerTwin) {
   Harness h;
+  h.session->SwitchScreen(Screen::Customer);
   EXPECT_TRUE(h.view.Checked("RadioButton_SinyouOnly"));
   h.view.checked["RadioButton_SinyouOnly"] = false;  // the platform unchecks the partner
   h.view.ClickBox("RadioButton_SinyouHaisui", /*radio=*/true);
@@ -211,6 +213,7 @@ TEST(ShellCommit, RadioPairStoresItsValueInBothRecordsAndChecksTheLedgerTwin) {
 
 TEST(ShellCommit, EnterThenLeaveCommitsOnceAndMouseLeaveCommits) {
   Harness h;
+  h.session->SwitchScreen(Screen::Customer);
   h.view.Type("Edit_Kokyaku_StartYear", "5");
   const int before = h.view.setTextCount["Edit_Kouji_StartYear"];
   h.view.Press(Key::Enter);

@@ -112,17 +112,7 @@ void KokyakuNew(Session::State& s) {
   KokyakuPlaceNewRow(s);
   KokyakuListRedraw(s);
   MonthPanelHide(s, /*focusRecord=*/false);
-  switch (s.currentScreen) {
-    case Screen::Ledger:
-      FocusControl(s, "Edit_Kouji_Name");
-      break;
-    case Screen::Slip:
-      FocusControl(s, "Edit_Panel_Tenken_Address");
-      break;
-    default:
-      FocusControl(s, "Edit_Kokyaku_Kana");
-      break;
-  }
+  FocusControl(s, FirstFocusOf(s, s.currentScreen));
 }
 
 Status KokyakuStoreCurrent(Session::State& s) {

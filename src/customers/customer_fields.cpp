@@ -250,10 +250,13 @@ sv Redirect(Session& session, sv target) {
   return "CheckBox_Tenken_01";
 }
 
+sv FirstFocusNow(Session& session) { return CustomerFirstFocus(session.state()); }
+
 constexpr ScreenDef kCustomerScreen{
     .screen = Screen::Customer,
     .fields = kCustomerFields,
     .commands = kCustomerCommands,
+    .firstFocusNow = FirstFocusNow,
     .afterCommit = AfterCommit,
     .labelClick = LabelClicked,
     .redirect = Redirect,

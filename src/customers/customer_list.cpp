@@ -152,17 +152,9 @@ void KokyakuRowSelect(Session::State& s, int row) {
   KokyakuShow(s);
   if (s.seams.customerSelected) s.seams.customerSelected(s.session);
 
-  switch (s.currentScreen) {
-    case Screen::Slip:
-      FocusControl(s, "Edit_Panel_Tenken_Year");
-      break;
-    case Screen::Ledger:
-      FocusControl(s, "Edit_Kouji_Name");
-      break;
-    default:
-      FocusControl(s, CustomerFirstFocus(s));
-      break;
-  }
+  // The slip screen's customer is chosen to write a slip for: its date.
+  FocusControl(s, s.currentScreen == Screen::Slip ? std::string("Edit_Panel_Tenken_Year")
+                                                  : FirstFocusOf(s, s.currentScreen));
 }
 
 void KokyakuPageBack(Session::State& s) {

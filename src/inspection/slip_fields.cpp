@@ -161,6 +161,7 @@ constexpr ScreenDef kSlipScreen{
     .screen = Screen::Slip,
     .fields = kSlipFields,
     .commands = kSlipCommands,
+    .firstFocus = "Edit_Panel_Tenken_Address",
     .afterCommit = AfterCommit,
     .labelClick = LabelClicked,
     .enterSelectsFirstCommand = true,

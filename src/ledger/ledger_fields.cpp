@@ -155,6 +155,7 @@ constexpr ScreenDef kLedgerScreen{
     .screen = Screen::Ledger,
     .fields = kLedgerFields,
     .commands = kLedgerCommands,
+    .firstFocus = "Edit_Kouji_Name",
     .afterCommit = nullptr,
     .labelClick = nullptr,
     // Enter in the last date selects F1, so a second Enter there stores the

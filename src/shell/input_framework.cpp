@@ -135,6 +135,15 @@ void FocusControl(Session::State& s, std::string_view control) {
   if (!control.empty()) s.view.Focus(control);
 }
 
+std::string FirstFocusOf(Session::State& s, Screen screen) {
+  const ScreenDef* def = FindScreen(screen);
+  if (def && !def->fields.empty()) {
+    if (def->firstFocusNow) return std::string(def->firstFocusNow(s.session));
+    if (!def->firstFocus.empty()) return std::string(def->firstFocus);
+  }
+  return std::string(kParkedFocus);
+}
+
 CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
                              const EraCalendar& eras, std::string_view month,
                              std::string_view day) {
@@ -250,6 +259,18 @@ void FieldEnter(Session::State& s, std::string_view control) {
   s.enterCommitted = false;
   const InputField* f = FindField(control);
   if (!f) return;
+  // A field of a screen that is not in front lies under that screen's panel
+  // (Tab reaches it all the same): typing there would change a record
+  // nobody sees, so the focus goes to the screen in front, storing nothing.
+  if (f->screen != s.currentScreen) {
+    const std::string to = FirstFocusOf(s, s.currentScreen);
+    const InputField* tf = FindField(to);
+    if (!tf || tf->screen == s.currentScreen) {
+      s.enterCommitted = true;
+      FocusControl(s, to);
+      return;
+    }
+  }
   // Reached under a sub-panel by the toolkit's own focus moves (Tab): the
   // focus goes on at once, and leaving stores nothing, as nothing was typed.
   if (const ScreenDef* def = FindScreen(f->screen); def && def->redirect) {
@@ -313,7 +334,10 @@ void RunCommand(Session::State& s, const CommandDef& command) {
 bool FieldKeyDown(Session::State& s, std::string_view control, Key key) {
   if (s.commandDepth > 0) return false;
   const InputField* f = FindField(control);
-  const Screen screen = f ? f->screen : s.currentScreen;
+  // Only the screen in front takes keys; a field of another one is never
+  // focused for long (FieldEnter sends the focus on), so this is a guard.
+  if (f && f->screen != s.currentScreen) return true;
+  const Screen screen = s.currentScreen;
   const ScreenDef* def = FindScreen(screen);
 
   if (key == Key::Home) {

@@ -59,6 +59,9 @@ void ShowRecordFields(Session::State& s, Screen screen, RecordKind record);
 
 // Moves the focus (through the view, which reports leave and enter back).
 void FocusControl(Session::State& s, std::string_view control);
+// The control a screen puts the focus in first (its ScreenDef's), or
+// kParkedFocus for a screen without fields.
+std::string FirstFocusOf(Session::State& s, Screen screen);
 
 // The frame helpers: the shape's state changes only when it differs.
 void FrameOn(View& view, std::string_view shape);

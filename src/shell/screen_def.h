@@ -29,6 +29,12 @@ struct ScreenDef {
   Screen screen;
   std::span<const InputField> fields;
   std::span<const CommandDef> commands;
+  // Where the focus goes when the screen's tab shows it, and after a command
+  // that begins a new entry: `firstFocusNow` when that depends on what the
+  // screen shows (a sub-panel, a view in front), else `firstFocus`. A screen
+  // without fields, or naming neither, parks the focus (kParkedFocus).
+  std::string_view firstFocus = {};
+  std::string_view (*firstFocusNow)(Session&) = nullptr;
   // Runs after every commit of a field of this screen (counters, totals,
   // display switches); may be null.
   void (*afterCommit)(Session&, const InputField&) = nullptr;
@@ -45,6 +51,11 @@ struct ScreenDef {
   // cursor and redrawing the bar plain.
   bool commandFieldClearsCursor = false;
 };
+
+// The zero-width edit the focus rests in while the screen in front has no
+// field to offer: it takes no typing, and no screen binds a key to it, so
+// nothing hidden under the panel in front can be changed from the keyboard.
+inline constexpr std::string_view kParkedFocus = "Edit_KokyakuList_Temp";
 
 // Registers a screen's tables (idempotent).
 void RegisterScreen(const ScreenDef& screen);

@@ -17,18 +17,16 @@ namespace {
 struct TabDef {
   Screen screen;
   std::string_view label;
-  std::string_view panel;       // "" for the customer screen: Panel_Kanri is always shown
-  std::string_view firstFocus;  // "" leaves the focus where it is
+  std::string_view panel;  // "" for the customer screen: Panel_Kanri is always shown
 };
 
 constexpr TabDef kTabs[kScreenCount] = {
-    {Screen::Customer, "Label_Basic", "", "Edit_Kokyaku_Kana"},
-    {Screen::Slip, "Label_Tenken", "Panel_Tenken", "Edit_Panel_Tenken_Address"},
-    {Screen::Ledger, "Label_Kouji", "Panel_Kouji", "Edit_Kouji_Name"},
-    {Screen::TenkenList, "Label_TenkenListView", "Panel_TenkenList", ""},
-    {Screen::KeiyakuList, "Label_KoujiListView", "Panel_KeiyakuList",
-     "Edit_HosyuKeiyaku_Geppou_Year"},
-    {Screen::Backup, "Label_BackUp", "Panel_BackUp", "BackupDriveComboBox"},
+    {Screen::Customer, "Label_Basic", ""},
+    {Screen::Slip, "Label_Tenken", "Panel_Tenken"},
+    {Screen::Ledger, "Label_Kouji", "Panel_Kouji"},
+    {Screen::TenkenList, "Label_TenkenListView", "Panel_TenkenList"},
+    {Screen::KeiyakuList, "Label_KoujiListView", "Panel_KeiyakuList"},
+    {Screen::Backup, "Label_BackUp", "Panel_BackUp"},
 };
 
 // Today's date goes into the parameter edits of the report screens.
@@ -103,13 +101,7 @@ void Session::SwitchScreen(Screen screen) {
   s.currentScreen = screen;
   ShowScreen();
   if (s.seams.screenShown) s.seams.screenShown(*this, screen);
-  std::string focus;
-  if (s.seams.firstFocus) focus = s.seams.firstFocus(*this, screen);
-  if (focus.empty()) {
-    focus = screen == Screen::Customer ? std::string(CustomerFirstFocus(s))
-                                       : std::string(kTabs[static_cast<int>(screen)].firstFocus);
-  }
-  FocusControl(s, focus);
+  FocusControl(s, FirstFocusOf(s, screen));
 }
 
 void Session::Start() {

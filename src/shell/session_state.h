@@ -29,8 +29,6 @@ struct ScreenSeams {
   std::function<void(Session&)> rowReselected;
   // A tab made this screen current: the screen refreshes itself.
   std::function<void(Session&, Screen)> screenShown;
-  // Overrides the first focus of a screen shown by its tab ("" keeps the table's).
-  std::function<std::string(Session&, Screen)> firstFocus;
   // End of start-up: the slip and ledger screens draw their empty entries.
   std::function<void(Session&)> started;
 };

@@ -74,6 +74,7 @@ TEST_F(Window, FocusWhileHiddenIsReportedToTheSession) {
   // must still hear the enter (the field's frame lights) and the leave.
   TForm_Tankora hidden(*store_, *eras_, DataDir().parent_path());
   hidden.Start();
+  hidden.session().SwitchScreen(Screen::Customer);
   auto* name = qobject_cast<app::FrameShape*>(hidden.Control("Shape_Kokyaku_Name"));
   auto* kana = qobject_cast<app::FrameShape*>(hidden.Control("Shape_Kokyaku_Kana"));
   hidden.view().Focus("Edit_Kokyaku_Kana");
