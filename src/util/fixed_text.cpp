@@ -42,6 +42,16 @@ std::string PadField(std::string_view text, TextAlign align, std::size_t width) 
   return out;
 }
 
+TwoLines SplitTwoLines(std::string_view text, std::size_t firstWidth, bool shortOnLower) {
+  const std::size_t cut = FitPrefix(text, firstWidth);
+  TwoLines lines{std::string(text.substr(0, cut)), std::string(text.substr(cut))};
+  if (shortOnLower && TrimBlanks(lines.second).empty()) {
+    lines.second = std::move(lines.first);
+    lines.first = FillBlanks(cut);
+  }
+  return lines;
+}
+
 long ValueOf(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -30,6 +30,17 @@ std::string TrimBlanks(std::string_view text);
 // A text longer than the width is cut at a character boundary (keeping its start).
 std::string PadField(std::string_view text, TextAlign align, std::size_t width);
 
+// A field shown on two lines: the longest run of whole characters that fits
+// in `firstWidth` bytes, then the rest. With `shortOnLower`, a text that fits
+// on the first line alone is shown on the second, the first left blank, so a
+// short place or model sits on the lower line of its cell. Blank padding is
+// kept; a double-byte character is never split.
+struct TwoLines {
+  std::string first;
+  std::string second;
+};
+TwoLines SplitTwoLines(std::string_view text, std::size_t firstWidth, bool shortOnLower);
+
 // The decimal number at the start of the text after leading blanks, with an
 // optional sign; 0 when the text starts with no digit.
 long ValueOf(std::string_view text);

@@ -1,0 +1,135 @@
+#include "inspection/tenken_lists.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <unordered_set>
+
+#include "util/fixed_text.h"
+
+namespace tankora {
+
+namespace {
+
+// The six bytes "%4d%02d" a matching record holds once its blanks read as "0".
+bool YearMonthKey(int westernYear, int month, char key[7]) {
+  if (month < 1 || month > 12 || westernYear < 1 || westernYear > 9999) return false;
+  std::snprintf(key, 7, "%4d%02d", westernYear, month);
+  for (int i = 0; i < 6; ++i) {
+    if (key[i] == ' ') key[i] = '0';
+  }
+  return true;
+}
+
+bool Matches(std::string_view six, const char key[7]) {
+  if (six.size() < 6) return false;
+  for (std::size_t i = 0; i < 6; ++i) {
+    if ((six[i] == ' ' ? '0' : six[i]) != key[i]) return false;
+  }
+  return true;
+}
+
+bool Live(std::string_view image) { return image.empty() || image[0] != '1'; }
+
+// Slips of a year and month, as a full scan of the file; the place an index
+// by year and month would answer from instead.
+template <typename Visit>
+void ScanSlipsOfMonth(const Store& store, int westernYear, int month, Visit visit) {
+  char key[7];
+  if (!YearMonthKey(westernYear, month, key)) return;
+  const std::size_t year = TenkenDenpLayout().Offset(TenkenDenp::Year);
+  (void)store.TenkenFile().Scan([&](int n, std::string_view image) {
+    if (Live(image) && Matches(image.substr(year, 6), key)) visit(n, image);
+    return true;
+  });
+}
+
+}  // namespace
+
+bool YearMonthMatches(std::string_view sixBytes, int westernYear, int month) {
+  char key[7];
+  return YearMonthKey(westernYear, month, key) && Matches(sixBytes, key);
+}
+
+std::vector<int> TenkenGeppouSelect(const Store& store, int westernYear, int month) {
+  std::vector<int> found;
+  ScanSlipsOfMonth(store, westernYear, month, [&](int n, std::string_view) { found.push_back(n); });
+  return found;
+}
+
+std::vector<int> TenkenKobetuSelect(const Store& store, std::string_view name) {
+  std::vector<int> found;
+  const std::size_t width = TenkenDenpLayout().Width(TenkenDenp::KokyakuName);
+  const std::size_t offset = TenkenDenpLayout().Offset(TenkenDenp::KokyakuName);
+  std::string_view body = name;
+  while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
+  if (body.empty() || body.front() == ' ' || body.size() > width) return found;
+  const std::string key = PadField(body, TextAlign::Left, width);
+  (void)store.TenkenFile().Scan([&](int n, std::string_view image) {
+    if (Live(image) && image.substr(offset, width) == key) found.push_back(n);
+    return true;
+  });
+  return found;
+}
+
+std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, int doneYear,
+                                                int doneMonth) {
+  std::vector<TenkenYoteiEntry> found;
+  if (month < 1 || month > 12) return found;
+  const KokyakuSnapshot customers = KokyakuSnapshot::Read(store);
+  const std::size_t months = KokyakuLayout().Offset(Kokyaku::TenkenMonths);
+  const std::size_t nameAt = KokyakuLayout().Offset(Kokyaku::Name);
+  const std::size_t nameWidth = KokyakuLayout().Width(Kokyaku::Name);
+  const std::vector<int>& order = customers.Order();
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const std::string_view image = customers.Image(order[i]);
+    if (image[months + static_cast<std::size_t>(month - 1)] != ' ') {
+      found.push_back({order[i], static_cast<int>(i) + 1, false});
+    }
+  }
+  if (found.empty()) return found;
+
+  std::unordered_set<std::string> visited;
+  const std::size_t slipName = TenkenDenpLayout().Offset(TenkenDenp::KokyakuName);
+  ScanSlipsOfMonth(store, doneYear, doneMonth, [&](int, std::string_view image) {
+    visited.emplace(image.substr(slipName, nameWidth));
+  });
+  if (visited.empty()) return found;
+  for (TenkenYoteiEntry& e : found) {
+    e.done = visited.count(std::string(customers.Image(e.kokyakuNo).substr(nameAt, nameWidth))) > 0;
+  }
+  return found;
+}
+
+std::vector<TenkenYoteiEntry> NotDoneFirst(std::vector<TenkenYoteiEntry> entries) {
+  std::stable_partition(entries.begin(), entries.end(),
+                        [](const TenkenYoteiEntry& e) { return !e.done; });
+  return entries;
+}
+
+int DoneCount(std::span<const TenkenYoteiEntry> entries) {
+  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                        [](const TenkenYoteiEntry& e) { return e.done; }));
+}
+
+std::vector<TenkenListRow> TenkenListRows(const Store& store, std::span<const int> slipNos) {
+  std::vector<TenkenListRow> rows(slipNos.size());
+  if (rows.empty()) return rows;
+  const KokyakuSnapshot customers = KokyakuSnapshot::Read(store);
+  for (std::size_t i = 0; i < slipNos.size(); ++i) {
+    TenkenListRow& row = rows[i];
+    row.slipNo = slipNos[i];
+    if (!store.TenkenFile().ReadRecord(row.slipNo, row.slip)) {
+      row.slip.Clear();
+      continue;
+    }
+    // A slip without a name belongs to nobody, whatever a foreign file holds.
+    const std::string_view name = row.slip.Get(TenkenDenp::KokyakuName);
+    if (name.empty() || name[0] == ' ') continue;
+    row.kokyakuNo = customers.Find(name);
+    if (row.kokyakuNo > 0) row.kokyaku.Unpack(customers.Image(row.kokyakuNo));
+  }
+  return rows;
+}
+
+}  // namespace tankora
