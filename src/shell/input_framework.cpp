@@ -255,6 +255,22 @@ void CommandCursorDraw(Session::State& s, Screen screen) {
   }
 }
 
+namespace {
+
+// A field the caret arrives in shows its bare value (a commit pads it to its
+// width, and an edit full of blanks would refuse every further character)
+// and a selected frame.
+void ShowArrived(Session::State& s, const InputField& f) {
+  if (IsEditKind(f.kind)) {
+    const std::string text = s.view.Text(f.control);
+    const std::string bare = TrimBlanks(text);
+    if (bare != text) s.view.SetText(f.control, bare);
+  }
+  FrameOn(s.view, f.frame);
+}
+
+}  // namespace
+
 void FieldEnter(Session::State& s, std::string_view control) {
   s.enterCommitted = false;
   const InputField* f = FindField(control);
@@ -285,12 +301,7 @@ void FieldEnter(Session::State& s, std::string_view control) {
     CommandCursorDraw(s, f->screen);
     return;
   }
-  if (IsEditKind(f->kind)) {
-    const std::string text = s.view.Text(control);
-    const std::string bare = TrimBlanks(text);
-    if (bare != text) s.view.SetText(control, bare);
-  }
-  FrameOn(s.view, f->frame);
+  ShowArrived(s, *f);
 }
 
 void FieldLeave(Session::State& s, std::string_view control) {
@@ -327,8 +338,14 @@ void RunCommand(Session::State& s, const CommandDef& command) {
     s.enterCommitted = true;
   }
   command.run(s.session);
-  // Still in the same field: later typing there must be committed again.
-  if (commit && s.view.Focused() == focused) s.enterCommitted = false;
+  // Still in the same field: it reads as if the caret had just arrived (the
+  // commit above left it padded with blanks, which would refuse typing), its
+  // whole text selected, and later typing there is committed again.
+  if (commit && s.view.Focused() == focused) {
+    s.enterCommitted = false;
+    ShowArrived(s, *f);
+    s.view.Focus(focused);
+  }
 }
 
 bool FieldKeyDown(Session::State& s, std::string_view control, Key key) {

@@ -28,7 +28,9 @@ class View {
 
   // Moves the keyboard focus. The view reports the move back to the input
   // framework as FieldLeave of the old control, then FieldEnter of the new one,
-  // before this call returns.
+  // before this call returns. Focusing the control that has the focus
+  // reports nothing. Either way an edit's whole text ends up selected, so
+  // typing replaces it.
   virtual void Focus(std::string_view control) = 0;
   virtual std::string Focused() const = 0;
 

@@ -21,7 +21,60 @@ class Keyboard : public WindowTest {
     Press(Qt::Key_Return);
     ASSERT_EQ(Focused(), "Edit_Kokyaku_Name");
   }
+  Record ReadKouji(int n) const {
+    Store store(DataDir());
+    EXPECT_TRUE(store.Open().ok());
+    Record r(KoujiLayout());
+    EXPECT_TRUE(store.KoujiFile().ReadRecord(n, r).ok());
+    return r;
+  }
+  static std::string Trimmed(const Record& r, int field) {
+    return Utf8(TrimBlanks(r.Get(field)));
+  }
 };
+
+// A command that leaves the caret where it was (nothing to page, an entry
+// stored in place, nothing to delete) must not leave the field refusing the
+// next characters: they replace its text, as in a field just arrived in.
+TEST_F(Keyboard, TypingGoesOnAfterACommandThatKeepsTheFocus) {
+  const struct {
+    const char* tab;
+    Qt::Key key;
+    const char* name;
+  } cases[] = {
+      {"Label_Basic", Qt::Key_F5, "F5"}, {"Label_Basic", Qt::Key_F6, "F6"},
+      {"Label_Kouji", Qt::Key_F1, "F1"}, {"Label_Kouji", Qt::Key_F2, "F2"},
+      {"Label_Kouji", Qt::Key_F5, "F5"}, {"Label_Kouji", Qt::Key_F6, "F6"},
+  };
+  for (const auto& c : cases) {
+    window_.reset();  // an empty office again
+    std::filesystem::remove(DataDir() / "Kokyaku.120");
+    std::filesystem::remove(DataDir() / "Kouji.120");
+    Open();
+    Click(c.tab);
+    const bool ledger = std::string_view(c.tab) == "Label_Kouji";
+    Press(Qt::Key_F8);
+    if (ledger) {
+      Type(QString::fromUtf8("工藤"));
+      for (int i = 0; i < 3; ++i) Press(Qt::Key_Return);
+    } else {
+      Press(Qt::Key_Return);
+    }
+    const std::string field = Focused();
+    ASSERT_EQ(field, ledger ? "Edit_Kouji_Address" : "Edit_Kokyaku_Name");
+    Type(QString::fromUtf8("東京"));
+    Press(c.key);
+    ASSERT_EQ(Focused(), field) << c.tab << " " << c.name;
+    EXPECT_EQ(E(field.c_str())->selectedText(), QString::fromUtf8("東京")) << c.tab << " " << c.name;
+    Type(QString::fromUtf8("都"));
+    Press(Qt::Key_F1);
+    if (ledger) {
+      EXPECT_EQ(Trimmed(ReadKouji(1), Kouji::Address), "都") << c.tab << " " << c.name;
+    } else {
+      EXPECT_EQ(Trimmed(ReadCustomer(1), Kokyaku::Name), "都") << c.tab << " " << c.name;
+    }
+  }
+}
 
 TEST_F(Keyboard, ScreensWithoutFieldsTakeNoKeysAndNoTyping) {
   StoreSatouAndChooseIt();
@@ -41,7 +94,7 @@ TEST_F(Keyboard, ScreensWithoutFieldsTakeNoKeysAndNoTyping) {
     EXPECT_EQ(CustomerCount(), 1) << tab;
     const Record stored = ReadCustomer(1);
     EXPECT_FALSE(stored.Deleted()) << tab;
-    EXPECT_EQ(Utf8(TrimBlanks(stored.Get(Kokyaku::Name))), "佐藤") << tab;
+    EXPECT_EQ(Trimmed(stored, Kokyaku::Name), "佐藤") << tab;
     Click("Label_Basic");
     EXPECT_EQ(Txt("Edit_Kokyaku_Name").trimmed(), QString::fromUtf8("佐藤")) << tab;
     Click("Label_Kokyaku_Name_01");
