@@ -1,0 +1,187 @@
+#include "backup/backup_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "store/file_io.h"
+
+namespace tankora {
+
+namespace {
+
+using fileio::CloseFd;
+using fileio::Failure;
+using fileio::OpenFd;
+
+constexpr BackupPartDef kParts[kBackupPartCount] = {
+    {BackupPart::Kokyaku, "Kokyaku.120", "Kokyaku.125", "customers", "顧客", KokyakuLayout},
+    {BackupPart::TenkenDenp, "TenkenDenp.120", "TenkenDenp.125", "slips", "点検伝票",
+     TenkenDenpLayout},
+    {BackupPart::Kouji, "Kouji.120", "Kouji.125", "ledger", "工事伝票", KoujiLayout},
+    {BackupPart::Jisya, "Jisya.120", "Jisya.125", "company", "会社情報", JisyaLayout},
+};
+
+// Read back in pieces of this size to compare.
+constexpr std::size_t kVerifyBlock = 1 << 20;
+
+// The file as it is on the medium, not as the cache remembers writing it:
+// a stick that lost the data must not pass the comparison.
+bool VerifyAgainst(int fd, std::string_view expected, int& err) {
+  (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    err = errno;
+    return false;
+  }
+  if (static_cast<std::size_t>(st.st_size) != expected.size()) {
+    err = EIO;
+    return false;
+  }
+  std::vector<char> block(std::min(kVerifyBlock, std::max<std::size_t>(expected.size(), 1)));
+  for (std::size_t done = 0; done < expected.size();) {
+    const std::size_t want = std::min(block.size(), expected.size() - done);
+    if (!fileio::PReadAll(fd, block.data(), want, static_cast<long long>(done))) {
+      err = errno;
+      return false;
+    }
+    if (std::memcmp(block.data(), expected.data() + done, want) != 0) {
+      err = EIO;
+      return false;
+    }
+    done += want;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const BackupPartDef> BackupParts() { return kParts; }
+
+const BackupPartDef& PartDef(BackupPart part) { return kParts[PartIndex(part)]; }
+
+std::filesystem::path TempPathOf(const std::filesystem::path& target) {
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  return temp;
+}
+
+std::filesystem::path RealFileOf(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+  const std::filesystem::path real = std::filesystem::canonical(path, ec);
+  return ec ? path : real;
+}
+
+CopyResult WriteVerifiedTemp(const CopyJob& job, const std::function<void(int)>& percent) {
+  CopyResult result;
+  const std::size_t length = job.recordLength;
+  std::string source;
+  if (Status read = fileio::ReadFile(job.source, source); !read) {
+    result.status = read;
+    return result;
+  }
+  const int n = static_cast<int>(source.size() / length);
+  result.sourceRecords = n;
+  result.strayBytes = static_cast<long long>(source.size() % length);
+  source.resize(static_cast<std::size_t>(n) * length);
+
+  // The copy's bytes: the source itself, or the records the clean-up keeps.
+  // keptBefore[i] is how many records of the copy come from records before i.
+  std::string filtered;
+  std::vector<int> keptBefore;
+  std::string_view out = source;
+  if (job.keep) {
+    keptBefore.resize(static_cast<std::size_t>(n) + 1);
+    filtered.reserve(source.size());
+    for (int i = 0; i < n; ++i) {
+      keptBefore[static_cast<std::size_t>(i)] = static_cast<int>(filtered.size() / length);
+      const std::string_view image =
+          std::string_view(source).substr(static_cast<std::size_t>(i) * length, length);
+      if (job.keep(image)) filtered += image;
+    }
+    keptBefore[static_cast<std::size_t>(n)] = static_cast<int>(filtered.size() / length);
+    out = filtered;
+  }
+  auto copyOffset = [&](int sourceIndex) {
+    const int records = job.keep ? keptBefore[static_cast<std::size_t>(sourceIndex)] : sourceIndex;
+    return static_cast<std::size_t>(records) * length;
+  };
+
+  const std::filesystem::path temp = TempPathOf(job.target);
+  mode_t mode = static_cast<mode_t>(job.mode);
+  struct stat st {};
+  if (::stat(job.target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  const int fd = OpenFd(temp, O_RDWR | O_CREAT | O_TRUNC, mode);
+  if (fd < 0) {
+    result.status = Failure(StoreError::WriteFailed, "cannot create", temp, errno);
+    return result;
+  }
+  (void)::fchmod(fd, mode);
+  auto abandon = [&](const std::string& what, int err) {
+    CloseFd(fd);
+    ::unlink(temp.c_str());
+    result.status = Failure(StoreError::WriteFailed, what, temp, err);
+    return result;
+  };
+
+  // Written in one piece per percentage step: few system calls for a large
+  // file, and the screen sees every step a record-by-record copy would show.
+  if (percent) percent(0);
+  int shown = 0;
+  int blockFrom = 0;
+  auto writeBlock = [&](int from, int to) {
+    const std::size_t a = copyOffset(from);
+    const std::size_t b = copyOffset(to);
+    return a == b || fileio::PWriteAll(fd, out.substr(a, b - a), static_cast<long long>(a));
+  };
+  for (int i = 0; i < n; ++i) {
+    const int p = static_cast<int>(static_cast<long long>(i) * 100 / n);
+    if (p != shown) {
+      if (!writeBlock(blockFrom, i)) return abandon("cannot write", errno);
+      blockFrom = i;
+      shown = p;
+      if (percent) percent(p);
+    }
+    if (!fileio::PassFaultPoint("copy:record")) return abandon("injected failure writing", EIO);
+  }
+  if (!writeBlock(blockFrom, n)) return abandon("cannot write", errno);
+  if (::fsync(fd) != 0) return abandon("cannot flush", errno);
+  if (!fileio::PassFaultPoint("copy:before-verify")) return abandon("injected failure at", EIO);
+  int err = 0;
+  if (!VerifyAgainst(fd, out, err)) return abandon("the copy does not read back as written:", err);
+  if (::close(fd) != 0) {
+    const int closeErr = errno;
+    ::unlink(temp.c_str());
+    result.status = Failure(StoreError::WriteFailed, "cannot close", temp, closeErr);
+    return result;
+  }
+  result.written = static_cast<int>(out.size() / length);
+  if (percent) percent(100);
+  return result;
+}
+
+Status CommitTemp(const std::filesystem::path& target) {
+  const std::filesystem::path temp = TempPathOf(target);
+  if (!fileio::PassFaultPoint("copy:rename")) {
+    return Failure(StoreError::WriteFailed, "injected failure renaming", temp, EIO);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    return Failure(StoreError::WriteFailed, "cannot rename over", target, errno);
+  }
+  // The new file is in place from here on; a folder that cannot be flushed
+  // means only that a power cut might bring the old whole file back.
+  (void)fileio::SyncDirectory(target.parent_path());
+  return Status::Ok();
+}
+
+void DiscardTemp(const std::filesystem::path& target) {
+  ::unlink(TempPathOf(target).c_str());
+}
+
+}  // namespace tankora
