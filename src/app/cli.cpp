@@ -151,6 +151,8 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
   bool sawEncoding = false;
   bool help = false;
   bool version = false;
+  std::optional<std::string> to, from;
+  bool sawOnly = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -187,6 +189,27 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
         return result;
       }
       options.output = *value;
+    } else if (IsOption(arg, "--to") || IsOption(arg, "--from")) {
+      const std::string name = IsOption(arg, "--to") ? "--to" : "--from";
+      auto value = OptionValue(args, i, name, result.error);
+      if (!value) return result;
+      if (value->empty()) {
+        result.error = name + " needs a folder";
+        return result;
+      }
+      (name == "--to" ? to : from) = *value;
+    } else if (IsOption(arg, "--only")) {
+      auto value = OptionValue(args, i, "--only", result.error);
+      if (!value) return result;
+      auto only = ParseOnlyList(*value);
+      if (!only) {
+        result.error = "--only takes customers, slips and ledger, separated by commas";
+        return result;
+      }
+      sawOnly = true;
+      options.only = *only;
+    } else if (arg == "--clean") {
+      options.clean = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       result.error = "unknown option '" + arg + "'";
       return result;
@@ -201,6 +224,28 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     return result;
   }
   const bool exportOptions = sawAll || sawEncoding || options.output.has_value();
+  const bool backupCommand = !words.empty() && (words[0] == "backup" || words[0] == "restore");
+  if (!backupCommand && (to || from || sawOnly || options.clean)) {
+    result.error = "--to, --from, --only and --clean belong to 'backup' and 'restore'";
+    return result;
+  }
+  if (backupCommand) {
+    const bool saving = words[0] == "backup";
+    if (words.size() > 1 || exportOptions) {
+      result.error = "'" + words[0] + "' takes no other arguments";
+    } else if (saving ? from.has_value() : to.has_value()) {
+      result.error = saving ? "'backup' writes --to a folder" : "'restore' reads --from a folder";
+    } else if (!(saving ? to : from)) {
+      result.error = saving ? "'backup' needs --to DIR" : "'restore' needs --from DIR";
+    } else if (!saving && options.clean) {
+      result.error = "--clean belongs to 'backup'";
+    }
+    if (!result.error.empty()) return result;
+    options.command = saving ? CliCommand::Backup : CliCommand::Restore;
+    options.folder = saving ? to : from;
+    result.options = options;
+    return result;
+  }
   if (words.empty()) {
     if (exportOptions) {
       result.error = "--all, --encoding and --output belong to 'export'";
@@ -242,12 +287,21 @@ std::string UsageText() {
          "       tankora [--data DIR] info            show the Data folder and its record counts\n"
          "       tankora [--data DIR] export TABLE [--all] [--encoding utf8|cp932]"
          " [--output FILE]\n"
+         "       tankora [--data DIR] backup --to DIR [--only customers,slips,ledger]"
+         " [--clean]\n"
+         "       tankora [--data DIR] restore --from DIR [--only customers,slips,ledger]\n"
          "       tankora --help | --version\n"
          "\n"
          "TABLE is customers (live ones in list order), slips, ledger (record order)\n"
          "or company. --all adds the deleted records. The CSV is UTF-8 with a\n"
          "byte-order mark unless --encoding cp932; it goes to standard output\n"
          "unless --output FILE.\n"
+         "\n"
+         "backup copies the data files to DIR (Kokyaku.125, TenkenDenp.125, Kouji.125,\n"
+         "Jisya.125); --clean leaves out deleted records and slips older than five\n"
+         "years. restore copies them back into the Data folder, keeping the files it\n"
+         "replaces in Data/Safety/<date and time>; it refuses while the window is open.\n"
+         "The company profile always takes part.\n"
          "\n"
          "The Data folder is --data DIR, else $TANKORA_DATA, else Data beside the\n"
          "program, else $XDG_DATA_HOME/tankora/Data.\n";

@@ -1,10 +1,11 @@
 // The command line: options, the `info` and `export` subcommands, usage text.
 //
-// Plain C++ with no Qt, so `tankora info` and `tankora export` run on a
-// machine without a display. Both only read the Data folder: they never
-// create it, lock it or write into it.
+// Plain C++ with no Qt, so the subcommands run on a machine without a
+// display. `info` and `export` only read the Data folder: they never create
+// it, lock it or write into it. `backup` and `restore` are in cli_backup.cpp.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -17,13 +18,17 @@ namespace tankora {
 
 inline constexpr char kVersionText[] = "タンコラ  Ver 12.10.09";
 
-enum class CliCommand { Window, Info, Export, Help, Version };
+enum class CliCommand { Window, Info, Export, Backup, Restore, Help, Version };
 
 struct CliOptions {
   CliCommand command = CliCommand::Window;
   std::optional<std::string> dataDir;  // --data DIR
   CsvOptions csv;                      // export TABLE [--all] [--encoding E]
   std::optional<std::string> output;   // --output FILE
+  std::optional<std::string> folder;   // backup --to DIR, restore --from DIR
+  // --only customers,slips,ledger (all three when not given)
+  std::array<bool, 3> only{true, true, true};
+  bool clean = false;                  // backup --clean
 };
 
 struct CliParse {
@@ -55,5 +60,12 @@ std::optional<std::string> DisplayProblem();
 int RunInfo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
 int RunExport(const std::filesystem::path& dataDir, const CliOptions& options, std::ostream& out,
               std::ostream& err);
+// cli_backup.cpp
+int RunBackupCommand(const std::filesystem::path& dataDir, const CliOptions& options,
+                     std::ostream& out, std::ostream& err);
+int RunRestoreCommand(const std::filesystem::path& dataDir, const CliOptions& options,
+                      std::ostream& out, std::ostream& err);
+// "customers,slips,ledger" as the three choices; nullopt for an unknown name.
+std::optional<std::array<bool, 3>> ParseOnlyList(const std::string& list);
 
 }  // namespace tankora

@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
       return RunInfo(dataDir, std::cout, std::cerr);
     case CliCommand::Export:
       return RunExport(dataDir, options, std::cout, std::cerr);
+    case CliCommand::Backup:
+      return RunBackupCommand(dataDir, options, std::cout, std::cerr);
+    case CliCommand::Restore:
+      return RunRestoreCommand(dataDir, options, std::cout, std::cerr);
     default:
       return RunWindow(argc, argv, dataDir);
   }

@@ -67,7 +67,8 @@ struct CopyResult {
 // temporary file is removed; the target is never touched here.
 CopyResult WriteVerifiedTemp(const CopyJob& job, const std::function<void(int)>& percent);
 
-// Renames the verified temporary file over the target and flushes the folder.
+// Renames the verified temporary file over the target. The caller flushes
+// the folder once after the last rename of a run (fileio::SyncDirectory).
 Status CommitTemp(const std::filesystem::path& target);
 // Removes a temporary file left by WriteVerifiedTemp (when a later step failed).
 void DiscardTemp(const std::filesystem::path& target);

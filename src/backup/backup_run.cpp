@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include "store/company.h"
 #include "store/file_io.h"
@@ -130,7 +131,9 @@ Status PutBack(const fs::path& safety, BackupPart part, const fs::path& target) 
   CopyJob job{safety / PartDef(part).copyName, target, LengthOf(part), {}, 0644};
   const CopyResult c = WriteVerifiedTemp(job, {});
   if (!c.status) return c.status;
-  return CommitTemp(target);
+  Status s = CommitTemp(target);
+  if (s) (void)fileio::SyncDirectory(target.parent_path());
+  return s;
 }
 
 }  // namespace
@@ -203,8 +206,15 @@ RunReport RunBackup(Store& store, const BackupRequest& request, BackupProgress* 
       report.outcome = RunOutcome::Failed;
       report.message = "USBメモリへの保存が途中で失敗しました: " + s.detail;
       if (i > 0) report.message += "（新しく保存できたもの: " + PartList(report, PartState::Copied) + "）";
+      (void)fileio::SyncDirectory(request.folder);
       return report;
     }
+  }
+  // The renames reach the stick before it may be pulled out.
+  if (Status s = fileio::SyncDirectory(request.folder); !s) {
+    report.outcome = RunOutcome::Failed;
+    report.message = "USBメモリへの保存を確かめられませんでした: " + s.detail;
+    return report;
   }
   report.message = "処理が完了しました";
   return report;
@@ -308,6 +318,11 @@ RunReport RunRestore(Store& store, const BackupRequest& request, BackupProgress*
     return report;
   }
   report.filesReplaced = true;
+  // The new files are in place; a folder that cannot be flushed means only
+  // that a power cut could bring the old whole ones back.
+  std::set<fs::path> folders;
+  for (const auto& temp : temps) folders.insert(temp.second.parent_path());
+  for (const fs::path& folder : folders) (void)fileio::SyncDirectory(folder);
   PruneSafetyFolders(store.DataDir(), kSafetyFoldersKept, request.folder);
   const std::string skipped =
       PartList(report, PartState::Missing) +
@@ -390,6 +405,7 @@ Status WriteSafetyCopy(Store& store, std::time_t now, fs::path* made) {
     if (!c.status) return fail(c.status);
     if (Status s = CommitTemp(target); !s) return fail(s);
   }
+  if (Status s = fileio::SyncDirectory(building); !s) return fail(s);
   if (!fileio::PassFaultPoint("safety:before-rename")) {
     return fail(Status::Fail(StoreError::WriteFailed, "injected failure at " + building.string()));
   }
