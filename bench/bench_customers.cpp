@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <unordered_map>
 
@@ -16,6 +15,7 @@
 #include "bench_view.h"
 #include "shell/session.h"
 #include "shell/session_state.h"
+#include "store/demo_office.h"
 #include "store/store.h"
 #include "util/era.h"
 
@@ -33,34 +33,15 @@ struct Office {
     dir = std::filesystem::temp_directory_path() / ("tankora-bench-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    std::mt19937 rng(12);
-    {
-      std::ofstream out(dir / "Kokyaku.120", std::ios::binary);
-      for (int i = 1; i <= 2000; ++i) {
-        Record r(KokyakuLayout());
-        std::string kana(4, ' ');
-        for (char& c : kana) c = static_cast<char>(0xB1 + rng() % 45);  // ｱ..ﾝ
-        char name[24];
-        std::snprintf(name, sizeof name, "Customer %04d", i);
-        r.Set(Kokyaku::Kana, kana);
-        r.Set(Kokyaku::Name, name);
-        r.Set(Kokyaku::Address, "Sapporo-shi Chuo-ku Kita 1 Nishi 2");
-        out << r.Pack();
-      }
-    }
-    {
-      std::ofstream out(dir / "TenkenDenp.120", std::ios::binary);
-      for (int i = 0; i < 100000; ++i) {
-        Record r(TenkenDenpLayout());
-        char name[24];
-        std::snprintf(name, sizeof name, "Customer %04d", 1 + i % 2000);
-        r.Set(TenkenDenp::KokyakuName, name);
-        r.Set(TenkenDenp::Year, "2011");
-        r.Set(TenkenDenp::Month, std::to_string(1 + i % 12));
-        r.Set(TenkenDenp::Day, "15");
-        out << r.Pack();
-      }
-    }
+    // The demo office with 2000 live customers and 100,000 slips.
+    DemoOptions options;
+    options.seed = 12;
+    options.scale = kBenchmarkOfficeScale;
+    options.scale.deletedCustomers = 0;
+    options.today = eras.Today();
+    const DemoImages office = GenerateDemoOffice(options);
+    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << office.kokyaku;
+    std::ofstream(dir / "TenkenDenp.120", std::ios::binary) << office.tenken;
     store = std::make_unique<Store>(dir);
     if (!store->Open()) std::abort();
     if (!store->KokyakuSortAndIndex()) std::abort();

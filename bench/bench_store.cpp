@@ -16,22 +16,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "store/demo_office.h"
 #include "store/store.h"
-#include "util/fixed_text.h"
 
 namespace {
 
-using tankora::Record;
 using tankora::Store;
 namespace fs = std::filesystem;
-
-constexpr int kLiveCustomers = 2000;
-constexpr int kDeletedCustomers = 200;
-constexpr int kSlips = 100000;
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -52,17 +46,12 @@ std::string ReadFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string CustomerName(int i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "CUST%05d", i);
-  return name;
-}
-
 // The data, built once per run in a temporary folder.
 struct Office {
   fs::path root;
   fs::path data;  // the Data folder the benchmarks open
   std::string unsortedKokyaku;
+  std::vector<std::string> names;  // 20 bytes each, in registration order
 
   Office() {
     std::string templ = (fs::temp_directory_path() / "tankora-bench-XXXXXX").string();
@@ -70,31 +59,16 @@ struct Office {
     data = root / "Data";
     fs::create_directories(data);
 
-    std::mt19937 rng(12345);
-    std::vector<std::string> customers;
-    for (int i = 0; i < kLiveCustomers + kDeletedCustomers; ++i) {
-      Record r(tankora::KokyakuLayout());
-      std::string kana;
-      const int len = 1 + static_cast<int>(rng() % 4);
-      for (int j = 0; j < len; ++j) kana += static_cast<char>(0xB1 + rng() % 45);  // ｱ..ﾝ
-      r.Set(tankora::Kokyaku::Kana, kana);
-      r.Set(tankora::Kokyaku::Name, CustomerName(i));
-      r.Set(tankora::Kokyaku::Address, "Gunma-ken Takasaki-shi 1-2-3");
-      if (i % 11 == 5) r.Set(tankora::Kokyaku::DeleteFlag, "1");
-      customers.emplace_back(r.Pack());
-    }
-    for (const auto& c : customers) unsortedKokyaku += c;
-
-    std::string slips;
-    slips.reserve(static_cast<std::size_t>(kSlips) * 200);
-    for (int i = 0; i < kSlips; ++i) {
-      Record s(tankora::TenkenDenpLayout());
-      s.Set(tankora::TenkenDenp::KokyakuName, CustomerName(static_cast<int>(rng() % 2200)));
-      s.Set(tankora::TenkenDenp::Year, std::to_string(2005 + i % 8));
-      s.Set(tankora::TenkenDenp::Month, std::to_string(1 + i % 12));
-      s.Set(tankora::TenkenDenp::Bikou, "routine");
-      slips += s.Pack();
-    }
+    // The demo office at a busy office's size, customers in the order they
+    // were registered (unsorted), slips in the order they were stored.
+    tankora::DemoOptions options;
+    options.seed = 12345;
+    options.scale = tankora::kBenchmarkOfficeScale;
+    options.today = tankora::Date{2012, 10, 29};
+    tankora::DemoImages office = tankora::GenerateDemoOffice(options);
+    unsortedKokyaku = std::move(office.kokyaku);
+    const std::string& slips = office.tenken;
+    names = std::move(office.names);
     WriteFile(data / "Kokyaku.120", unsortedKokyaku);
     WriteFile(data / "TenkenDenp.120", slips);
     Store store(data);
@@ -220,7 +194,7 @@ void BM_SlipScanOneCustomer(benchmark::State& state) {
   Office& office = TheOffice();
   Store store(office.data);
   (void)store.Open();
-  const std::string wanted = tankora::PadField(CustomerName(777), tankora::TextAlign::Left, 20);
+  const std::string wanted = office.names[777];
   const std::size_t nameOffset =
       tankora::TenkenDenpLayout().Offset(tankora::TenkenDenp::KokyakuName);
   int found = 0;

@@ -274,6 +274,13 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     }
     options.command = CliCommand::Export;
     options.csv.table = *table;
+  } else if (words[0] == "demo") {
+    // Only into a folder named on purpose: never the office's own Data folder.
+    if (words.size() > 1 || exportOptions || !options.dataDir) {
+      result.error = "'demo' takes only --data DIR, a new or empty folder";
+      return result;
+    }
+    options.command = CliCommand::Demo;
   } else {
     result.error = "unknown command '" + words[0] + "'";
     return result;
@@ -290,6 +297,7 @@ std::string UsageText() {
          "       tankora [--data DIR] backup --to DIR [--only customers,slips,ledger]"
          " [--clean]\n"
          "       tankora [--data DIR] restore --from DIR [--only customers,slips,ledger]\n"
+         "       tankora --data DIR demo              write a demo office into a new folder\n"
          "       tankora --help | --version\n"
          "\n"
          "TABLE is customers (live ones in list order), slips, ledger (record order)\n"

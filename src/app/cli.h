@@ -18,7 +18,7 @@ namespace tankora {
 
 inline constexpr char kVersionText[] = "タンコラ  Ver 12.10.09";
 
-enum class CliCommand { Window, Info, Export, Backup, Restore, Help, Version };
+enum class CliCommand { Window, Info, Export, Backup, Restore, Demo, Help, Version };
 
 struct CliOptions {
   CliCommand command = CliCommand::Window;
@@ -67,5 +67,7 @@ int RunRestoreCommand(const std::filesystem::path& dataDir, const CliOptions& op
                       std::ostream& out, std::ostream& err);
 // "customers,slips,ledger" as the three choices; nullopt for an unknown name.
 std::optional<std::array<bool, 3>> ParseOnlyList(const std::string& list);
+// Writes a demo office into a new or empty folder (cli_demo.cpp).
+int RunDemo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
 
 }  // namespace tankora
