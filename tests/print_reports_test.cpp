@@ -187,7 +187,7 @@ TEST_F(ReportsTest, RowsStandAtTheirCellsOnBothPages) {
       {Contract, "H30年 2月11日", 2, 130},
       {Contract, "前橋市上細井町%02d番地", 30, 128},
       {Contract, "前橋浄化", 87, 130},
-      {Contract, "CRX-5", 110, 128},
+      {Contract, "CRX-5", 111, 128},
       {Contract, " 1. 6. 1～", 150, 128},
       {Contract, " 8.11.30", 160, 132},
       {ContractEnd, " 8年11月30日", 2, 130},
@@ -400,7 +400,7 @@ TEST(ReportCells, TwoLinesAreCutAtCharacterBoundaries) {
       {"", 8, "        ", "        "},
   };
   for (const SplitCase& c : cases) {
-    const print::TwoLines lines = print::SplitTwoLines(Sj(c.field), c.width);
+    const TwoLines lines = print::CellLines(Sj(c.field), c.width);
     EXPECT_EQ(Cp932ToUtf8(lines.first), c.first) << c.field;
     EXPECT_EQ(Cp932ToUtf8(lines.second), c.second) << c.field;
   }
@@ -448,6 +448,10 @@ TEST_F(ReportsTest, CellsThatStayEmptyAndEraLetters) {
   EXPECT_EQ(text(print::Cell::PeriodStart), " 1. 6. 1～");
   EXPECT_EQ(text(print::Cell::Amount, 11), "    5001");
   EXPECT_EQ(text(print::Cell::Amount, 3), "        ");
+  // A contract ending years ahead keeps its year.
+  row.customer->Set(Kokyaku::KeiyakuEndYear, "2031");
+  EXPECT_EQ(text(print::Cell::PeriodEnd), "13.11.30");
+  row.customer->Set(Kokyaku::KeiyakuEndYear, "2026");
   row.customer->Set(Kokyaku::Ninsou, "0");
   row.customer->Set(Kokyaku::KeiyakuYear, "2010");
   row.customer->Set(Kokyaku::KeiyakuStartYear, "");

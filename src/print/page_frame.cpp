@@ -177,11 +177,8 @@ int DrawReport(const ReportRun& run, const EraCalendar& eras, Canvas& canvas) {
   return pages;
 }
 
-TwoLines SplitTwoLines(std::string_view field, std::size_t width) {
-  const std::size_t first = FitPrefix(field, width);
-  const std::string_view rest = field.substr(first);
-  const std::size_t second = FitPrefix(rest, 2 * width - first);
-  TwoLines lines{std::string(field.substr(0, first)), std::string(rest.substr(0, second))};
+TwoLines CellLines(std::string_view field, std::size_t width) {
+  TwoLines lines = SplitTwoLines(field.substr(0, FitPrefix(field, 2 * width)), width, false);
   if (lines.first.size() < width) lines.first.append(width - lines.first.size(), ' ');
   if (lines.second.size() < width) lines.second.append(width - lines.second.size(), ' ');
   return lines;

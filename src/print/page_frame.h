@@ -13,6 +13,7 @@
 #include "print/report_layout.h"
 #include "store/record_layout.h"
 #include "util/era.h"
+#include "util/fixed_text.h"
 
 namespace tankora::print {
 
@@ -77,11 +78,7 @@ double FitPoints(std::string_view text, double points, double roomMm);
 // a character boundary: a double-byte character that would straddle the cut
 // begins the second line, which may then take one byte more. Both are padded
 // with blanks to `width`.
-struct TwoLines {
-  std::string first;
-  std::string second;
-};
-TwoLines SplitTwoLines(std::string_view field, std::size_t width);
+TwoLines CellLines(std::string_view field, std::size_t width);
 
 // A page text template (ending in **頁/全**頁) whose two page-number runs are
 // widened where a number needs more than two digits, so that page 100 of 120

@@ -20,10 +20,11 @@ constexpr HeaderText kHeader[] = {
 };
 
 // The contractor stands under its caption, right of the rule at 85 (at 80 it
-// began in the installation-place column and ran across that rule).
+// began in the installation-place column and ran across that rule), and the
+// model 1 mm right of its rule at 110 rather than on it.
 constexpr RowCell kRow[] = {
     {ContractDate, 2, 130, 28},  {Place1, 30, 128, 85},        {Place2, 30, 132, 85},
-    {KanriGyousya, 87, 130, 110}, {Model1, 110, 128, 130},     {Model2, 110, 132, 130},
+    {KanriGyousya, 87, 130, 110}, {Model1, 111, 128, 130},     {Model2, 111, 132, 130},
     {Persons, 135, 130, 147},    {PeriodStart, 150, 128, 180}, {PeriodEnd, 160, 132, 180},
 };
 

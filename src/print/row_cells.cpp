@@ -47,10 +47,10 @@ std::optional<CellText> Remark(const Record& slip, bool second) {
   const std::string_view bikou = slip.Get(TenkenDenp::Bikou);
   const std::size_t last = bikou.find_last_not_of(' ');
   if (last == std::string_view::npos || last < 2 * kRemarkLine) {
-    const TwoLines lines = SplitTwoLines(bikou, kRemarkLine);
+    const TwoLines lines = CellLines(bikou, kRemarkLine);
     return Plain(second ? lines.second : lines.first);
   }
-  const TwoLines lines = SplitTwoLines(bikou, kLongRemarkLine);
+  const TwoLines lines = CellLines(bikou, kLongRemarkLine);
   return CellText{second ? lines.second : lines.first, kLongRemarkPoints};
 }
 
@@ -88,12 +88,12 @@ std::optional<CellText> TextOfCell(Cell cell, const RowSource& row, int month,
   switch (cell) {
     case Cell::Place1:
     case Cell::Place2: {
-      const TwoLines lines = SplitTwoLines(customer->Get(Kokyaku::SettiAddress), 20);
+      const TwoLines lines = CellLines(customer->Get(Kokyaku::SettiAddress), 20);
       return Plain(cell == Cell::Place1 ? lines.first : lines.second);
     }
     case Cell::Model1:
     case Cell::Model2: {
-      const TwoLines lines = SplitTwoLines(customer->Get(Kokyaku::KindKatasiki), 8);
+      const TwoLines lines = CellLines(customer->Get(Kokyaku::KindKatasiki), 8);
       return Plain(cell == Cell::Model1 ? lines.first : lines.second);
     }
     case Cell::Persons: {

@@ -22,6 +22,19 @@ std::string_view RowTemplate(RowDateStyle style) {
   return templates::kRowDateDash;
 }
 
+// The era year a row date is shown with. A year after next year (a contract
+// that ends years ahead) cannot be typed, but a stored one is a year of
+// today's era all the same and is shown as such, not left blank.
+std::optional<EraYear> RowEraYear(const EraCalendar& eras, StoredDate date) {
+  if (std::optional<EraYear> shown = eras.ShownEraYear(date.year, date.month, date.day)) {
+    return shown;
+  }
+  const long year = ValueOf(date.year);
+  if (year <= eras.Today().year + 1 || year > 9999) return std::nullopt;
+  return EraYear{eras.CurrentEra(),
+                 EraCalendar::YearInEra(eras.CurrentEra(), static_cast<int>(year))};
+}
+
 }  // namespace
 
 std::string FillTemplate(std::string_view templ, std::initializer_list<std::string_view> values) {
@@ -89,7 +102,7 @@ std::string YearPageHeading(const EraCalendar& eras, std::string_view storedYear
 }
 
 std::string RowDate(const EraCalendar& eras, RowDateStyle style, StoredDate date) {
-  const std::optional<EraYear> shown = eras.ShownEraYear(date.year, date.month, date.day);
+  const std::optional<EraYear> shown = RowEraYear(eras, date);
   const std::string year = shown ? TwoDigitText(shown->year) : std::string();
   std::string out = FillTemplate(RowTemplate(style), {year, date.month, date.day});
   if (shown && shown->era != eras.CurrentEra())

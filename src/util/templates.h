@@ -85,7 +85,8 @@ enum class RowDateStyle {
   Dot,    // **.**.**
 };
 // A date in a row: the era year of the date's own era ("%2d"), preceded by
-// the era letter when that era is earlier than today's.
+// the era letter when that era is earlier than today's. A year after next
+// year counts in today's era.
 std::string RowDate(const EraCalendar& eras, RowDateStyle style, StoredDate date);
 
 }  // namespace tankora
