@@ -61,18 +61,6 @@ bool IsOption(const std::string& arg, const std::string& name) {
   return arg == name || StartsWith(arg, name + "=");
 }
 
-// A Data folder for a read-only command: it must be there already.
-bool CheckDataFolder(const fs::path& dataDir, std::ostream& err) {
-  std::error_code ec;
-  if (fs::is_directory(dataDir, ec)) return true;
-  if (fs::exists(dataDir, ec)) {
-    err << "tankora: " << dataDir.string() << " is not a folder\n";
-  } else {
-    err << "tankora: there is no Data folder at " << dataDir.string()
-        << " (use --data DIR or TANKORA_DATA to point at one)\n";
-  }
-  return false;
-}
 
 // True when `file` would land inside the Data folder itself.
 bool InsideDataFolder(const fs::path& file, const fs::path& dataDir) {
@@ -109,6 +97,18 @@ bool LocalXServerListens(const std::string& number) {
 }
 
 }  // namespace
+
+bool CheckDataFolder(const fs::path& dataDir, std::ostream& err) {
+  std::error_code ec;
+  if (fs::is_directory(dataDir, ec)) return true;
+  if (fs::exists(dataDir, ec)) {
+    err << "tankora: " << dataDir.string() << " is not a folder\n";
+  } else {
+    err << "tankora: there is no Data folder at " << dataDir.string()
+        << " (use --data DIR or TANKORA_DATA to point at one)\n";
+  }
+  return false;
+}
 
 std::optional<std::string> TodayOverrideProblem() {
   const std::string today = Environment("TANKORA_TODAY");
@@ -156,6 +156,21 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "print" && words.empty()) {
+      // Everything after "print" is the report's; it has options of its own.
+      if (sawAll || sawEncoding || options.output || to || from || sawOnly) {
+        result.error = "the options before 'print' belong to other commands";
+        return result;
+      }
+      const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                          args.end());
+      auto print = ParsePrintArguments(rest, options.dataDir, result.error);
+      if (!print) return result;
+      options.command = help ? CliCommand::Help : CliCommand::Print;
+      options.print = *print;
+      result.options = options;
+      return result;
+    }
     if (arg == "--help" || arg == "-h") {
       help = true;
     } else if (arg == "--version") {
@@ -297,6 +312,7 @@ std::string UsageText() {
          "       tankora [--data DIR] backup --to DIR [--only customers,slips,ledger]"
          " [--clean]\n"
          "       tankora [--data DIR] restore --from DIR [--only customers,slips,ledger]\n"
+         "       tankora [--data DIR] print REPORT [options] [--pdf FILE]\n"
          "       tankora --data DIR demo              write a demo office into a new folder\n"
          "       tankora --help | --version\n"
          "\n"
@@ -304,6 +320,8 @@ std::string UsageText() {
          "or company. --all adds the deleted records. The CSV is UTF-8 with a\n"
          "byte-order mark unless --encoding cp932; it goes to standard output\n"
          "unless --output FILE.\n"
+         "\n" +
+         PrintUsageText() +
          "\n"
          "backup copies the data files to DIR (Kokyaku.125, TenkenDenp.125, Kouji.125,\n"
          "Jisya.125); --clean leaves out deleted records and slips older than five\n"

@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "app/print_command.h"
 #include "store/export_csv.h"
 
 namespace tankora {
 
 inline constexpr char kVersionText[] = "タンコラ  Ver 12.10.09";
 
-enum class CliCommand { Window, Info, Export, Backup, Restore, Demo, Help, Version };
+enum class CliCommand { Window, Info, Export, Backup, Restore, Demo, Print, Help, Version };
 
 struct CliOptions {
   CliCommand command = CliCommand::Window;
@@ -29,6 +30,7 @@ struct CliOptions {
   // --only customers,slips,ledger (all three when not given)
   std::array<bool, 3> only{true, true, true};
   bool clean = false;                  // backup --clean
+  PrintOptions print;                  // print REPORT [options]
 };
 
 struct CliParse {
@@ -55,6 +57,10 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 // would abort). Nothing when the start may go ahead.
 std::optional<std::string> TodayOverrideProblem();
 std::optional<std::string> DisplayProblem();
+
+// A Data folder for a command that only reads: it must be there already
+// (else a message to `err`).
+bool CheckDataFolder(const std::filesystem::path& dataDir, std::ostream& err);
 
 // The subcommands; messages for people go to `err`.
 int RunInfo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);

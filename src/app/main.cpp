@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
       return RunRestoreCommand(dataDir, options, std::cout, std::cerr);
     case CliCommand::Demo:
       return RunDemo(*options.dataDir, std::cout, std::cerr);
+    case CliCommand::Print:
+      return RunPrint(dataDir, options.print, argc, argv, std::cerr);
     default:
       return RunWindow(argc, argv, dataDir);
   }
