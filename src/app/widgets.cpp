@@ -37,10 +37,11 @@ void FrameShape::SetAlert(bool on) {
 
 void FrameShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), brush_);
-  const bool red = alert_ || state_ == FrameState::Selected;
+  p.fillRect(rect(), alert_ ? QColor(255, 208, 208) : brush_);
+  const bool selected = state_ == FrameState::Selected;
+  const bool red = alert_ || selected;
   const bool green = !red && state_ == FrameState::Chosen;
-  const int pen = red || green ? 2 : 1;
+  const int pen = selected || green ? 2 : 1;
   p.setPen(Qt::NoPen);
   p.setBrush(red ? QColor(255, 0, 0) : green ? QColor(0, 128, 0) : QColor(0, 0, 0));
   // The pen lies inside the rectangle, as wide as it is, on all four sides.

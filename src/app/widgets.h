@@ -28,7 +28,9 @@ class FrameShape final : public QWidget {
   void SetState(FrameState state);
   QColor Brush() const { return brush_; }
   void SetBrush(const QColor& colour);
-  // A refused value's mark: red 2 pixels whatever the state, until cleared.
+  // A refused value's mark, until cleared: the inside turns pale red and the
+  // pen red (2 pixels while the item has the focus, else 1), so it never
+  // reads as the focus frame, which is red on the item's own colour.
   bool Alert() const { return alert_; }
   void SetAlert(bool on);
 

@@ -104,8 +104,20 @@ void TenkenWrite(Session::State& s) {
   }
 
   if (!TenkenFromEdits(s)) {
-    if (NameMissing(name)) Alert(s, kNameFrame);
-    if (!DateValid(s)) Alert(s, kDateFrame);
+    // Framed and said: a slip that silently stays unstored is typed again
+    // the next day, or not at all.
+    const bool noName = NameMissing(name);
+    const bool badDate = !DateValid(s);
+    if (noName) Alert(s, kNameFrame);
+    if (badDate) Alert(s, kDateFrame);
+    const std::string date = "点検年月日" + std::string(noName ? "も" : "が") + "空欄か範囲外（" +
+                             std::to_string(kFirstSlipYear) + "年から来年まで）の";
+    std::string why = noName ? (badDate ? "名前が空欄か空白で始まり、" + date
+                                        : std::string("名前が空欄か空白で始まる"))
+                             : date;
+    why += "ため、点検伝票を登録しませんでした。";
+    if (!NameMissing(name)) why += "顧客は登録しました。";
+    s.SetNotice(why);
     TenkenShow(s);
     return;
   }

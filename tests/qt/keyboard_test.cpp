@@ -28,9 +28,7 @@ class Keyboard : public WindowTest {
     EXPECT_TRUE(store.KoujiFile().ReadRecord(n, r).ok());
     return r;
   }
-  static std::string Trimmed(const Record& r, int field) {
-    return Utf8(TrimBlanks(r.Get(field)));
-  }
+  static std::string Trimmed(const Record& r, int field) { return Utf8(TrimBlanks(r.Get(field))); }
 };
 
 // A command that leaves the caret where it was (nothing to page, an entry
@@ -65,7 +63,8 @@ TEST_F(Keyboard, TypingGoesOnAfterACommandThatKeepsTheFocus) {
     Type(QString::fromUtf8("東京"));
     Press(c.key);
     ASSERT_EQ(Focused(), field) << c.tab << " " << c.name;
-    EXPECT_EQ(E(field.c_str())->selectedText(), QString::fromUtf8("東京")) << c.tab << " " << c.name;
+    EXPECT_EQ(E(field.c_str())->selectedText(), QString::fromUtf8("東京"))
+        << c.tab << " " << c.name;
     Type(QString::fromUtf8("都"));
     Press(Qt::Key_F1);
     if (ledger) {

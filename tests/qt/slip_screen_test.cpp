@@ -200,6 +200,11 @@ TEST_F(SlipScreen, HeaderMirrorsTheCustomerScreenBothWays) {
 }
 
 TEST_F(SlipScreen, RefusedSlipFramesTheFieldRedUntilTheNextCommand) {
+  // The inside of a frame, away from its pen.
+  const auto inside = [this](const char* shape) {
+    const QImage image = S(shape)->grab().toImage();
+    return image.pixelColor(3, image.height() / 2);
+  };
   // The new-customer row: no name.
   E("Edit_Panel_Tenken_Month")->setFocus();
   Press(Qt::Key_F1);
@@ -207,6 +212,11 @@ TEST_F(SlipScreen, RefusedSlipFramesTheFieldRedUntilTheNextCommand) {
   EXPECT_EQ(CustomerCount(), 0);
   EXPECT_TRUE(S("Shape_Panel_Tenken_Address")->Alert());
   EXPECT_FALSE(S("Shape_Panel_Tenken_Date")->Alert());
+  EXPECT_TRUE(Label("Label_Notice").contains(QString::fromUtf8("名前")))
+      << Label("Label_Notice").toStdString();
+  // The refused item does not look like the focused one.
+  ASSERT_TRUE(Selected("Shape_Panel_Tenken_Date"));
+  EXPECT_NE(inside("Shape_Panel_Tenken_Address"), inside("Shape_Panel_Tenken_Date"));
   // Moving through the fields leaves the mark alone.
   E("Edit_Panel_Tenken_Name")->setFocus();
   E("Edit_Panel_Tenken_Gaikan")->setFocus();
@@ -219,10 +229,12 @@ TEST_F(SlipScreen, RefusedSlipFramesTheFieldRedUntilTheNextCommand) {
   Press(Qt::Key_F1);  // the customer is stored, the slip is not
   EXPECT_FALSE(S("Shape_Panel_Tenken_Address")->Alert());
   EXPECT_TRUE(S("Shape_Panel_Tenken_Date")->Alert());
+  EXPECT_TRUE(Label("Label_Notice").contains(QString::fromUtf8("点検年月日")));
   EXPECT_EQ(CustomerCount(), 1);
   EXPECT_EQ(TenkenCountOnDisk(), 0);
   Press(Qt::Key_F8);
   EXPECT_FALSE(S("Shape_Panel_Tenken_Date")->Alert());
+  EXPECT_EQ(Label("Label_Notice"), QString());
 }
 
 TEST_F(SlipScreen, Screenshot) {
