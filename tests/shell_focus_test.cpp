@@ -232,5 +232,35 @@ TEST(ShellScreens, CompanyRecordLoadsIntoBothScreensAndIsSavedBack) {
   EXPECT_EQ(back.Trimmed(Jisya::KaisyaName), "ACME");
 }
 
+// A file cut short is named at start-up, before anyone types; the next
+// command that succeeds clears the line, so it never names a file whose
+// leftover bytes were copied aside meanwhile.
+TEST(ShellScreens, TheCutShortNoticeLastsUntilTheNextCommand) {
+  const Seeder cutShort = [](const std::filesystem::path& dir) {
+    std::ofstream(dir / "Kokyaku.120", std::ios::binary | std::ios::app) << std::string(77, 'x');
+  };
+  const struct {
+    const char* what;
+    std::function<void(Harness&)> act;
+  } cases[] = {
+      {"F1 stores a customer over the leftover bytes",
+       [](Harness& h) {
+         h.view.Type("Edit_Kokyaku_Name", "NEW");
+         h.view.Press(Key::F1);
+       }},
+      {"F6 with nothing to page", [](Harness& h) { h.view.Press(Key::F6); }},
+      {"a row chosen", [](Harness& h) { h.ClickRow(1); }},
+  };
+  for (const auto& c : cases) {
+    Harness h(3, cutShort);
+    EXPECT_NE(h.session->Notice().find("Kokyaku.120"), std::string::npos) << c.what;
+    EXPECT_EQ(h.view.Text(kNoticeLabel), Sj(h.session->Notice())) << c.what;
+    h.session->SwitchScreen(Screen::Customer);
+    c.act(h);
+    EXPECT_EQ(h.session->Notice(), "") << c.what;
+    EXPECT_EQ(h.view.Text(kNoticeLabel), "") << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace tankora::testing

@@ -69,8 +69,8 @@ TForm_Tankora::~TForm_Tankora() {
   if (QWidget* f = focusWidget()) f->clearFocus();
 }
 
-void TForm_Tankora::Start() {
-  session_->Start();
+void TForm_Tankora::Start(const Status& opened) {
+  session_->Start(opened);
   AfterEvent();
 }
 

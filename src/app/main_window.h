@@ -25,8 +25,9 @@ class TForm_Tankora final : public QWidget {
                 QWidget* parent = nullptr);
   ~TForm_Tankora() override;
 
-  // The start-up of the screens: texts, list, first screen. Before show().
-  void Start();
+  // The start-up of the screens: texts, list, first screen, and the store's
+  // Open result as the first notice. Before show().
+  void Start(const Status& opened = Status::Ok());
 
   Session& session() { return *session_; }
   app::QtView& view() { return *view_; }

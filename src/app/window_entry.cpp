@@ -3,7 +3,6 @@
 #include "app/window_entry.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <iostream>
 
 #include "app/cli.h"
@@ -33,17 +32,13 @@ int RunWindow(int argc, char** argv, const std::filesystem::path& dataDir) {
   const Status opened = store.Open();
   const EraCalendar eras(EraCalendar::TodayFromEnvironment());
   TForm_Tankora window(store, eras, ExecutableFolder(argc > 0 ? argv[0] : nullptr));
-  window.Start();
+  // A file cut short shows fewer records than it had: the window says so
+  // before anyone types, and so does the terminal.
+  window.Start(opened);
   if (!opened.ok()) {
     std::cerr << "タンコラ: " << opened.detail << "\n";
-    if (auto* notice = qobject_cast<QLabel*>(window.Control("Label_Notice"))) {
-      notice->setText(QString::fromStdString(opened.detail));
-    }
   } else if (const std::string partial = store.PartialTailNotice(); !partial.empty()) {
-    // A file cut short shows fewer records than it had; say so before anyone types.
     std::cerr << "タンコラ: " << partial << "\n";
-    auto* notice = qobject_cast<QLabel*>(window.Control("Label_Notice"));
-    if (notice && notice->text().isEmpty()) notice->setText(QString::fromStdString(partial));
   }
   window.show();
   return app.exec();

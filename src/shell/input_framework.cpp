@@ -415,6 +415,8 @@ bool LabelClick(Session::State& s, std::string_view label) {
     return true;
   }
   if (s.commandDepth > 0) return false;
+  // A row chosen is a command too: what the line said before is past.
+  s.SetNotice({});
   for (int i = 0; i < kScreenCount; ++i) {
     const ScreenDef* def = FindScreen(static_cast<Screen>(i));
     if (def && def->labelClick && def->labelClick(s.session, label)) return true;

@@ -104,7 +104,7 @@ void Session::SwitchScreen(Screen screen) {
   FocusControl(s, FirstFocusOf(s, screen));
 }
 
-void Session::Start() {
+void Session::Start(const Status& opened) {
   State& s = *state_;
   View& view = s.view;
   s.currentScreen = Screen::Slip;
@@ -134,6 +134,14 @@ void Session::Start() {
   s.kouji.Clear();
   CustomerStart(s);
   if (s.seams.started) s.seams.started(*this);
+  // Said in the session's notice, not written on the label beside it, so
+  // the next command clears it like any other: once the leftover bytes are
+  // copied aside the file is no longer cut short.
+  if (!opened.ok()) {
+    s.SetNotice(opened.detail);
+  } else if (s.notice.empty()) {
+    s.SetNotice(s.store.PartialTailNotice());
+  }
 }
 
 void Session::WindowActivated() {

@@ -30,8 +30,9 @@ class Session final {
 
   // After the store is open and the widgets exist: company fields and today's
   // date into their edits, the list with the new-customer row selected, the
-  // slip screen in front.
-  void Start();
+  // slip screen in front. `opened` is the store's Open result: a failure, or
+  // else a record file cut short, is the first notice.
+  void Start(const Status& opened = Status::Ok());
   // The window became active: the focus goes to the first field of the slip
   // or ledger screen when one of them is in front.
   void WindowActivated();
