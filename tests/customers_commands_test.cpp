@@ -288,5 +288,56 @@ TEST(CustomersCommands, ShowPutsYearsInTheirEraAndTheMonthPlan) {
   }
 }
 
+// A month is planned when its byte is not a blank, whatever byte another
+// program marked it with: the boxes and their counter agree, and a box ticked
+// here writes "1" beside the foreign marks, which it leaves as they are.
+TEST(CustomersCommands, ForeignMonthBytesReadAlikeInBoxesAndCounters) {
+  struct Case {
+    const char* tenken;   // TenkenMonths on disk
+    const char* syuukin;  // SyuukinMonths on disk
+    const char* boxes;    // inspection boxes shown, "x" = checked
+    const char* counts;   // Label_TenkenKaisuu / Label_SyuukinKaisuu
+  };
+  const Case cases[] = {
+      {"X1          ", "            ", "xx..........", "2/0"},
+      {"1  1  1  1  ", "*          *", "x..x..x..x..", "4/2"},
+      {"            ", "111111111111", "............", "0/12"},
+      {"0   a      ~", "\\           ", "x...x......x", "3/1"},
+  };
+  for (const Case& c : cases) {
+    Record r(KokyakuLayout());
+    r.Set(Kokyaku::Name, "Months");
+    r.Set(Kokyaku::TenkenMonths, c.tenken);
+    r.Set(Kokyaku::SyuukinMonths, c.syuukin);
+    Harness h(0, Date{2012, 10, 29}, SeedFile("Kokyaku.120", {Image(r)}));
+    h.session->SwitchScreen(Screen::Customer);
+    h.ClickRow(1);
+    std::string boxes;
+    for (int m = 1; m <= 12; ++m) {
+      char box[32];
+      std::snprintf(box, sizeof box, "CheckBox_Tenken_%02d", m);
+      boxes += h.view.Checked(box) ? 'x' : '.';
+    }
+    EXPECT_EQ(boxes, c.boxes) << c.tenken;
+    EXPECT_EQ(h.view.Text("Label_TenkenKaisuu") + "/" + h.view.Text("Label_SyuukinKaisuu"),
+              c.counts)
+        << c.tenken;
+  }
+
+  Record r(KokyakuLayout());
+  r.Set(Kokyaku::Name, "Months");
+  r.Set(Kokyaku::TenkenMonths, "X1");
+  Harness h(0, Date{2012, 10, 29}, SeedFile("Kokyaku.120", {Image(r)}));
+  h.session->SwitchScreen(Screen::Customer);
+  h.ClickRow(1);
+  h.view.ClickLabel("Label_KokyakuTenkenSyuukinInfo_1");
+  h.view.ClickBox("CheckBox_Tenken_03");
+  EXPECT_EQ(h.view.Text("Label_TenkenKaisuu"), "3");
+  h.view.ClickBox("CheckBox_Tenken_02");
+  EXPECT_EQ(h.view.Text("Label_TenkenKaisuu"), "2");
+  h.view.Press(Key::F1);
+  EXPECT_EQ(h.Stored(1).Get(Kokyaku::TenkenMonths), "X 1         ");
+}
+
 }  // namespace
 }  // namespace tankora::testing

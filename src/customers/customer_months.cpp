@@ -9,9 +9,11 @@ namespace tankora {
 
 namespace {
 
+// Counted by the rule the boxes are checked by, so the counter always
+// matches the boxes shown, whatever byte another program marked a month with.
 int MonthsSet(const Record& rec, int field) {
   int count = 0;
-  for (const char c : rec.Get(field)) count += c == '1';
+  for (int m = 1; m <= 12; ++m) count += rec.MonthPlanned(field, m);
   return count;
 }
 

@@ -202,11 +202,16 @@ void CommitField(Session::State& s, const InputField& f, bool byEnter) {
       if (!m.empty()) view.SetChecked(m, on);
     }
     for (const FieldTarget& t : f.targets) {
-      if (Record* rec = s.RecordOf(t.record); rec && t.field >= 0) rec->SetFlagAt(t.field, pos, on);
+      Record* rec = s.RecordOf(t.record);
+      if (!rec || t.field < 0) continue;
+      // A month another program marked with its own byte is left as it is
+      // while its box stays checked; a box ticked here writes "1".
+      if (f.kind == FieldKind::MonthBox && on && rec->MonthPlanned(t.field, f.month)) continue;
+      rec->SetFlagAt(t.field, pos, on);
     }
   } else if (f.kind == FieldKind::RadioOnly || f.kind == FieldKind::RadioHaisui) {
     const bool checked = view.Checked(f.control);
-    if (!checked && !byEnter) return;
+    if (!checked && !byEnter) return true;
     if (!checked) {
       // Enter stores the focused button's value, so that button is the one shown.
       view.SetChecked(f.control, true);
@@ -452,12 +457,9 @@ void ShowFieldWithFocus(Session::State& s, const InputField& f, std::string_view
     case FieldKind::FlagBox:
       view.SetChecked(f.control, rec->FlagAt(t.field));
       break;
-    case FieldKind::MonthBox: {
-      const std::string_view v = rec->Get(t.field);
-      const auto pos = static_cast<std::size_t>(f.month - 1);
-      view.SetChecked(f.control, pos < v.size() && v[pos] != ' ');
+    case FieldKind::MonthBox:
+      view.SetChecked(f.control, rec->MonthPlanned(t.field, f.month));
       break;
-    }
     case FieldKind::RadioOnly:
       view.SetChecked(f.control, !rec->FlagAt(t.field));
       break;

@@ -159,6 +159,12 @@ bool Record::FlagAt(int field, int pos) const {
   return pos >= 0 && static_cast<std::size_t>(pos) < v.size() && v[static_cast<std::size_t>(pos)] == '1';
 }
 
+bool Record::MonthPlanned(int field, int month) const {
+  const std::string_view v = Get(field);
+  return month >= 1 && static_cast<std::size_t>(month) <= v.size() &&
+         MonthMarked(v[static_cast<std::size_t>(month - 1)]);
+}
+
 void Record::SetFlagAt(int field, int pos, bool on) {
   if (pos < 0 || static_cast<std::size_t>(pos) >= layout_->Width(field)) return;
   bytes_[layout_->Offset(field) + static_cast<std::size_t>(pos)] = on ? '1' : ' ';

@@ -65,9 +65,13 @@ class Record final {
   // Stores a value already fitted to the width; a shorter value is padded
   // by the field's alignment, a longer one cut at a character boundary.
   void Set(int field, std::string_view value);
-  // Byte m-1 of a twelve-month flag field, or a one-byte flag.
+  // Byte m-1 of a twelve-month flag field, or a one-byte flag: "1" is on
+  // (SetFlagAt writes "1" or a blank).
   bool FlagAt(int field, int pos = 0) const;
   void SetFlagAt(int field, int pos, bool on);
+  // Month `month` (1..12) of a twelve-month plan (TenkenMonths, SyuukinMonths)
+  // by MonthMarked.
+  bool MonthPlanned(int field, int month) const;
 
   bool Deleted() const { return !bytes_.empty() && bytes_[0] == '1'; }
 
@@ -77,6 +81,12 @@ class Record final {
   const RecordLayout* layout_;
   std::string bytes_;
 };
+
+// A month of a twelve-month plan is planned when its byte is anything but a
+// blank: files written elsewhere mark months with other bytes than "1" ("X",
+// "*"), and the boxes, the counters and every list must read a month alike.
+// This program writes "1" (SetFlagAt).
+constexpr bool MonthMarked(char byte) { return byte != ' '; }
 
 // Field numbers, in record order, as laid out on disk.
 namespace Kokyaku {
