@@ -88,7 +88,7 @@ TEST(LedgerWrite, ValuesFollowTheirRulesAndReachTheCustomerTwins) {
   OpenLedger(h);
   Enter(h, "Edit_Kouji_StartYear", "24");
   Enter(h, "Edit_Kouji_Money", "1234567");
-  Enter(h, "Edit_Keiyaku_EndYear", "26");  // beyond next year: blanks
+  Enter(h, "Edit_Keiyaku_EndYear", "35");  // beyond ten years on: refused, stays blank
   Enter(h, "Edit_Kouji_Ninsou", "0");
   Session::State& s = h.s();
   EXPECT_EQ(s.kouji.Get(Kouji::StartYear), "2012");

@@ -36,7 +36,13 @@ TEST(ShellCommit, YearPartsInHeisei24) {
                         {"Edit_Kokyaku_StartYear", "5", " 5", "1993"},
                         {"Edit_Kokyaku_StartYear", "24", "24", "2012"},
                         {"Edit_Kokyaku_StartYear", "25", "25", "2013"},
-                        {"Edit_Kokyaku_StartYear", "26", "  ", "    "},
+                        // Customer and ledger dates reach ten years on, a visit one.
+                        {"Edit_Kokyaku_StartYear", "34", "34", "2022"},
+                        {"Edit_Kokyaku_StartYear", "35", "  ", "    "},
+                        {"Edit_Keiyaku_EndYear", "34", "34", "2022"},
+                        {"Edit_Keiyaku_EndYear", "35", "  ", "    "},
+                        {"Edit_Panel_Tenken_Year", "25", "25", "2013"},
+                        {"Edit_Panel_Tenken_Year", "26", "  ", "    "},
                         {"Edit_Kokyaku_StartYear", "0", "  ", "    "},
                         {"Edit_Kokyaku_StartYear", "", "  ", "    "},
                         {"Edit_Kokyaku_StartYear", "x", "  ", "    "},
@@ -52,7 +58,12 @@ TEST(ShellCommit, YearPartsInReiwa) {
   ExpectCases(eras, {
                         {"Edit_Kokyaku_UseStartYear", "8", " 8", "2026"},
                         {"Edit_Kokyaku_UseStartYear", "9", " 9", "2027"},
-                        {"Edit_Kokyaku_UseStartYear", "10", "  ", "    "},
+                        {"Edit_Kokyaku_Keiyaku_EndYear", "R10", "10", "2028"},
+                        {"Edit_Kokyaku_UseStartYear", "18", "18", "2036"},
+                        {"Edit_Kokyaku_UseStartYear", "19", "  ", "    "},
+                        {"Edit_Kouji_UseStartYear", "18", "18", "2036"},
+                        {"Edit_Panel_Tenken_Year", "9", " 9", "2027"},
+                        {"Edit_Panel_Tenken_Year", "10", "  ", "    "},
                         {"Edit_Kokyaku_UseStartYear", "H30", "H30", "2018"},
                         {"Edit_Kokyaku_UseStartYear", "H24", "H24", "2012"},
                         {"Edit_Kokyaku_UseStartYear", "h5", "H 5", "1993"},
@@ -96,6 +107,117 @@ TEST(ShellCommit, AYearShowsTheEraOfItsWholeDateAsAReloadDoes) {
   h.view.Press(Key::F1);
   h.ClickRow(1);
   EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), committed);
+}
+
+// Enter from the first field of a screen to its command field, committing
+// every field on the way, then Enter there (runs the first command).
+void EnterThrough(Harness& h, std::string_view first, std::string_view command) {
+  h.view.Focus(first);
+  for (int i = 0; i < 200 && h.view.Focused() != command; ++i) h.view.Press(Key::Enter);
+  ASSERT_EQ(h.view.Focused(), command);
+  h.view.Press(Key::Enter);
+}
+
+// A stored year reaches the file again as it was, whether the edit can show
+// it or not: shown, passed over by Enter and stored by the customer screen's
+// F1 and by the ledger's F3, the customer's bytes do not change.
+TEST(ShellCommit, StoredYearsSurviveBeingShownAndPassedThrough) {
+  struct Case {
+    const char* stored;  // KeiyakuEndYear on disk
+    const char* shown;   // in the customer and ledger edits on 2026-12-07
+  };
+  const Case cases[] = {
+      {"2028", "10"},  // a contract end two years on
+      {"2036", "18"},  // ten years on: the last shown
+      {"2040", "  "},  // past that: not shown, still kept
+      {"1900", "  "},  // before any era known
+      {"abcd", "  "},  // foreign bytes
+      {"2019", "H31"}, // April 2019 was still Heisei
+  };
+  for (const Case& c : cases) {
+    Record r(KokyakuLayout());
+    r.Set(Kokyaku::Kana, "ｱ");
+    r.Set(Kokyaku::Name, "Keiyaku");
+    r.Set(Kokyaku::KeiyakuEndYear, c.stored);
+    r.Set(Kokyaku::KeiyakuEndMonth, " 4");
+    r.Set(Kokyaku::StartYear, "2031");
+    const std::string before = Image(r);
+    Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {before}));
+    h.session->SwitchScreen(Screen::Customer);
+    h.ClickRow(1);
+    EXPECT_EQ(h.view.Text("Edit_Kokyaku_Keiyaku_EndYear"), c.shown) << c.stored;
+    EXPECT_EQ(h.view.Text("Edit_Kokyaku_StartYear"), "13") << c.stored;
+    EnterThrough(h, "Edit_Kokyaku_Kana", "Edit_PanelKanri_CommandChoose");
+    EXPECT_EQ(Image(h.Stored(1)), before) << c.stored << ": customer screen F1";
+    EXPECT_EQ(h.session->Notice(), "") << c.stored;
+
+    h.ClickRow(1);
+    h.session->SwitchScreen(Screen::Ledger);
+    EXPECT_EQ(h.view.Text("Edit_Keiyaku_EndYear"), c.shown) << c.stored;
+    EnterThrough(h, "Edit_Kouji_Name", "Edit_PanelKouji_CommandChoose");  // F1: the entry
+    h.view.Press(Key::F3);
+    EXPECT_EQ(Image(h.Stored(1)), before) << c.stored << ": ledger F3";
+    Record entry(KoujiLayout());
+    ASSERT_TRUE(h.store->KoujiFile().ReadRecord(1, entry).ok());
+    EXPECT_EQ(entry.Get(Kouji::KeiyakuEndYear), r.Get(Kokyaku::KeiyakuEndYear)) << c.stored;
+  }
+}
+
+// A year the rules refuse is not stored as blanks: the record keeps its year,
+// the edit shows it again and the notice line says what was refused. A
+// command pressed on the refused year does not run: it would store a year
+// other than the one on screen.
+TEST(ShellCommit, ARefusedYearKeepsTheStoredYearAndSaysSo) {
+  struct Case {
+    const char* control;
+    const char* typed;
+    RecordKind record;
+    int field;
+    const char* kept;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"Edit_Kokyaku_Keiyaku_EndYear", "R19", RecordKind::Kokyaku, Kokyaku::KeiyakuEndYear, "2028",
+       "10"},
+      {"Edit_Kokyaku_Keiyaku_EndYear", "0", RecordKind::Kokyaku, Kokyaku::KeiyakuEndYear, "2028",
+       "10"},
+      {"Edit_Keiyaku_EndYear", "H32", RecordKind::Kouji, Kouji::KeiyakuEndYear, "2028", "10"},
+      {"Edit_Panel_Tenken_Year", "10", RecordKind::TenkenDenp, TenkenDenp::Year, "2026", " 8"},
+      {"Edit_Panel_Tenken_Year", "x1", RecordKind::TenkenDenp, TenkenDenp::Year, "2026", " 8"},
+  };
+  Record r(KokyakuLayout());
+  r.Set(Kokyaku::Name, "Keiyaku");
+  r.Set(Kokyaku::KeiyakuEndYear, "2028");
+  for (const Case& c : cases) {
+    Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {Image(r)}));
+    h.ClickRow(1);
+    const Screen screen = FindField(c.control)->screen;
+    h.session->SwitchScreen(screen);
+    h.view.Type(c.control, c.typed);
+    h.view.Press(Key::Enter);
+    EXPECT_EQ(h.s().RecordOf(c.record)->Get(c.field), c.kept) << c.control << " " << c.typed;
+    EXPECT_EQ(h.view.Text(c.control), c.shown) << c.control << " " << c.typed;
+    EXPECT_NE(h.session->Notice().find(c.typed), std::string::npos) << h.session->Notice();
+  }
+
+  Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {Image(r)}));
+  h.session->SwitchScreen(Screen::Customer);
+  h.ClickRow(1);
+  h.view.Type("Edit_Kokyaku_Tel", "03-1");
+  h.view.Press(Key::Enter);
+  h.view.Type("Edit_Kokyaku_Keiyaku_EndYear", "R19");
+  h.view.Press(Key::F1);
+  EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "") << "F1 ran on a refused year";
+  EXPECT_FALSE(h.session->Notice().empty());
+  h.view.Press(Key::F1);  // now the year on screen is the stored one
+  EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "03-1");
+  EXPECT_EQ(h.Stored(1).Get(Kokyaku::KeiyakuEndYear), "2028");
+
+  // Emptying the edit is no refusal: the year is cleared.
+  h.ClickRow(1);
+  h.view.Type("Edit_Kokyaku_Keiyaku_EndYear", "");
+  h.view.Press(Key::F1);
+  EXPECT_EQ(h.Stored(1).Get(Kokyaku::KeiyakuEndYear), "    ");
 }
 
 TEST(ShellCommit, MonthDayAmountAndText) {

@@ -140,19 +140,27 @@ TEST_F(EraOn2026, StoredYearsShowInTheEraOfTheirDate) {
 // Whatever a year edit shows must read back as the same year when the edit
 // is committed again, in every era and on both sides of an era change.
 void ExpectShownYearsParseBack(const EraCalendar& cal) {
-  for (int year = 1926; year <= cal.Today().year + 1; ++year) {
-    for (const char* month : {" 1", " 4", " 5", "12", "  "}) {
-      for (const char* day : {" 1", " 7", " 8", "30", "  "}) {
-        const std::string stored = std::to_string(year);
-        const std::string shown = cal.YearForDisplay(stored, month, day);
-        if (shown == "  ") {
-          EXPECT_EQ(year, 1926) << month << day;  // only Taisho's last days are blank
-          continue;
+  for (const int ahead : {kYearsAheadVisit, kYearsAheadContract}) {
+    for (int year = 1926; year <= cal.Today().year + ahead; ++year) {
+      for (const char* month : {" 1", " 4", " 5", "12", "  "}) {
+        for (const char* day : {" 1", " 7", " 8", "30", "  "}) {
+          const std::string stored = std::to_string(year);
+          const std::string shown = cal.YearForDisplay(stored, month, day, ahead);
+          if (shown == "  ") {
+            EXPECT_EQ(year, 1926) << month << day;  // only Taisho's last days are blank
+            continue;
+          }
+          EXPECT_EQ(cal.ParseYear(shown, ahead), year)
+              << stored << "-" << month << "-" << day << " shown '" << shown << "'";
         }
-        EXPECT_EQ(cal.ParseYear(shown), year)
-            << stored << "-" << month << "-" << day << " shown '" << shown << "'";
       }
     }
+    // One year further is neither shown nor taken.
+    const std::string past = std::to_string(cal.Today().year + ahead + 1);
+    EXPECT_EQ(cal.YearForDisplay(past, " 1", " 1", ahead), "  ") << ahead;
+    EXPECT_EQ(cal.ParseYear(std::to_string(cal.CurrentEraYear() + ahead + 1), ahead),
+              std::nullopt)
+        << ahead;
   }
 }
 

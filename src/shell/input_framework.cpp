@@ -1,5 +1,8 @@
 #include "shell/input_framework.h"
 
+#include <cstdio>
+
+#include "util/cp932.h"
 #include "util/fixed_text.h"
 
 namespace tankora {
@@ -90,6 +93,38 @@ std::string TwoDigitPart(std::string_view text, long low, long high) {
   return PadField(t, TextAlign::Right, 2);
 }
 
+void YearRefusedNotice(Session::State& s, const InputField& f, std::string_view typed) {
+  const int ahead = YearsAheadOf(f);
+  const EraCalendar& eras = s.eras;
+  char range[64];
+  std::snprintf(range, sizeof range, "%d", eras.CurrentEraYear() + ahead);
+  s.SetNotice("年「" + Cp932ToUtf8(TrimBlanks(typed)) + "」は受け付けられません。入力できるのは" +
+              Cp932ToUtf8(EraCalendar::Name(eras.CurrentEra())) + range + "年（" +
+              std::to_string(eras.Today().year + ahead) + "年）までです。年は元のままです。");
+}
+
+// A year edit's commit keeps the year its record holds in two cases. The
+// edit still shows what the record holds: the record's bytes stay as they
+// are, so a year the edit cannot show (a foreign one, one past the horizon)
+// survives Enter or a command passing over it, instead of turning into the
+// blanks it was shown as. The text typed is a year the rules refuse: the
+// record keeps its year, the edit shows it again and the notice line says
+// why. False in the second case.
+bool YearCommitKeeps(Session::State& s, const InputField& f, std::string_view text,
+                     const DateParts& date, CommittedValue& v) {
+  const FieldTarget& t = f.targets[0];
+  const Record* rec = s.RecordOf(t.record);
+  if (!rec || t.field < 0) return true;
+  const std::string_view held = rec->Get(t.field);
+  const std::string heldShown = s.eras.YearForDisplay(held, date.month, date.day, YearsAheadOf(f));
+  const std::string typed = TrimBlanks(text);
+  const bool unchanged = typed == TrimBlanks(heldShown);
+  const bool refused = !unchanged && !typed.empty() && TrimBlanks(v.stored).empty();
+  if (unchanged || refused) v = {heldShown, std::string(held)};
+  if (refused) YearRefusedNotice(s, f, text);
+  return !refused;
+}
+
 }  // namespace
 
 bool IsEditKind(FieldKind kind) {
@@ -144,6 +179,16 @@ std::string FirstFocusOf(Session::State& s, Screen screen) {
   return std::string(kParkedFocus);
 }
 
+int YearsAheadOf(const InputField& field) {
+  switch (field.targets[0].record) {
+    case RecordKind::Kokyaku:
+    case RecordKind::Kouji:
+      return kYearsAheadContract;
+    default:
+      return kYearsAheadVisit;
+  }
+}
+
 CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
                              const EraCalendar& eras, std::string_view month,
                              std::string_view day) {
@@ -165,8 +210,9 @@ CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
       // However the year was typed ("平25", "h25", "R8"), it is shown as the
       // stored year is shown when the record is loaded again: a commit and a
       // reload never disagree about what the edit says.
-      std::string stored = eras.YearToStored(text);
-      return {eras.YearForDisplay(stored, month, day), std::move(stored)};
+      const int ahead = YearsAheadOf(field);
+      std::string stored = eras.YearToStored(text, ahead);
+      return {eras.YearForDisplay(stored, month, day, ahead), std::move(stored)};
     }
     case FieldKind::MonthPart: {
       std::string v = TwoDigitPart(text, 1, 12);
@@ -181,13 +227,15 @@ CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
   }
 }
 
-void CommitField(Session::State& s, const InputField& f, bool byEnter) {
+bool CommitField(Session::State& s, const InputField& f, bool byEnter) {
   View& view = s.view;
-  if (f.kind == FieldKind::Command) return;
+  if (f.kind == FieldKind::Command) return true;
+  bool taken = true;
   if (IsEditKind(f.kind)) {
     const std::string text = view.Text(f.control);
     const DateParts date = DateOf(s, f);
-    const CommittedValue v = NormalizeEdit(f, text, s.eras, date.month, date.day);
+    CommittedValue v = NormalizeEdit(f, text, s.eras, date.month, date.day);
+    if (f.kind == FieldKind::YearPart) taken = YearCommitKeeps(s, f, text, date, v);
     if (v.shown != text) view.SetText(f.control, v.shown);
     for (std::string_view m : f.mirrors) {
       if (!m.empty()) view.SetText(m, v.shown);
@@ -236,6 +284,7 @@ void CommitField(Session::State& s, const InputField& f, bool byEnter) {
   if (const ScreenDef* def = FindScreen(f.screen); def && def->afterCommit) {
     def->afterCommit(s.session, f);
   }
+  return taken;
 }
 
 void CommandBarPlain(Session::State& s, Screen screen) {
@@ -336,13 +385,13 @@ void RunCommand(Session::State& s, const CommandDef& command) {
   const std::string focused = s.view.Focused();
   const InputField* f = FindField(focused);
   const bool commit = f && f->kind != FieldKind::Command && f->kind != FieldKind::Check;
-  if (commit) {
-    CommitField(s, *f);
-    // The command may move the focus; leaving this field must not store its
-    // text again into whatever record the command has loaded meanwhile.
-    s.enterCommitted = true;
-  }
-  command.run(s.session);
+  // A refused value stops the command: it would store something other than
+  // what the field showed when the key was pressed. The notice says why.
+  const bool refused = commit && !CommitField(s, *f);
+  // The command may move the focus; leaving this field must not store its
+  // text again into whatever record the command has loaded meanwhile.
+  if (commit) s.enterCommitted = true;
+  if (!refused) command.run(s.session);
   // Still in the same field: it reads as if the caret had just arrived (the
   // commit above left it padded with blanks, which would refuse typing), its
   // whole text selected, and later typing there is committed again.
@@ -441,7 +490,7 @@ void ShowFieldWithFocus(Session::State& s, const InputField& f, std::string_view
       const int fc = rec->Layout().FieldCount();
       const std::string_view month = t.field + 1 < fc ? rec->Get(t.field + 1) : std::string_view{};
       const std::string_view day = t.field + 2 < fc ? rec->Get(t.field + 2) : std::string_view{};
-      std::string text = s.eras.YearForDisplay(rec->Get(t.field), month, day);
+      std::string text = s.eras.YearForDisplay(rec->Get(t.field), month, day, YearsAheadOf(f));
       view.SetText(f.control, f.control == focused ? TrimBlanks(text) : text);
       break;
     }

@@ -16,6 +16,10 @@ struct CommittedValue {
   std::string stored;
 };
 
+// How many years past today's a year part takes and shows: a slip's visit
+// next year at most, the dates of customers and ledger entries ten years on.
+int YearsAheadOf(const InputField& field);
+
 // The commit rule of an edit's kind applied to its text (edits only). A year
 // part shows its year as a stored year is shown, in the era of its date:
 // `month` and `day` are that date's (blank: the end of the year).
@@ -33,8 +37,10 @@ void BoxClicked(Session::State& s, std::string_view control);
 
 // Normalises the control's value and stores it into the control, its mirrors
 // and its targets. `byEnter` matters for radio buttons only: Enter stores the
-// focused button's value, a leave or click only a checked button's.
-void CommitField(Session::State& s, const InputField& field, bool byEnter = false);
+// focused button's value, a leave or click only a checked button's. False
+// when the value typed was refused (a year out of range): the targets keep
+// what they held, the control shows it again and the notice says why.
+bool CommitField(Session::State& s, const InputField& field, bool byEnter = false);
 
 // Runs a command the way a key or a label click does: the focused field is
 // committed first, so what the user typed is part of what the command sees.

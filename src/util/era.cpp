@@ -182,14 +182,14 @@ std::string_view EraCalendar::Name(Era era) {
   return "    ";
 }
 
-std::optional<int> EraCalendar::LastYear(Era era) const {
-  if (era == currentEra_) return currentEraYear_ + 1;
+std::optional<int> EraCalendar::LastYear(Era era, int yearsAhead) const {
+  if (era == currentEra_) return currentEraYear_ + yearsAhead;
   if (Rank(era) > Rank(currentEra_)) return std::nullopt;  // not begun as far as today knows
   const Era next = kEras[Rank(era) + 1];
   return YearInEra(era, FirstDay(next).year);
 }
 
-std::optional<int> EraCalendar::ParseYear(std::string_view typed) const {
+std::optional<int> EraCalendar::ParseYear(std::string_view typed, int yearsAhead) const {
   const std::string trimmed = TrimBlanks(typed);
   std::string_view rest = SkipBlanks(trimmed);
   Era era = currentEra_;
@@ -206,13 +206,13 @@ std::optional<int> EraCalendar::ParseYear(std::string_view typed) const {
   }
   rest = SkipBlanks(rest);
   if (digits < 1 || digits > 2 || !rest.empty()) return std::nullopt;
-  const std::optional<int> last = LastYear(era);
+  const std::optional<int> last = LastYear(era, yearsAhead);
   if (!last || value < 1 || value > *last) return std::nullopt;
   return FirstDay(era).year + value - 1;
 }
 
-std::string EraCalendar::YearToStored(std::string_view typed) const {
-  const std::optional<int> year = ParseYear(typed);
+std::string EraCalendar::YearToStored(std::string_view typed, int yearsAhead) const {
+  const std::optional<int> year = ParseYear(typed, yearsAhead);
   if (!year) return FillBlanks(4);
   char text[16];
   std::snprintf(text, sizeof text, "%4d", *year);
@@ -221,9 +221,9 @@ std::string EraCalendar::YearToStored(std::string_view typed) const {
 
 std::optional<EraYear> EraCalendar::ShownEraYear(std::string_view storedYear,
                                                  std::string_view month,
-                                                 std::string_view day) const {
+                                                 std::string_view day, int yearsAhead) const {
   const long year = ValueOf(storedYear);
-  if (year < FirstDay(Era::Showa).year || year > today_.year + 1) return std::nullopt;
+  if (year < FirstDay(Era::Showa).year || year > today_.year + yearsAhead) return std::nullopt;
   const Date date{static_cast<int>(year), PartOr(month, 1, 12, 12), PartOr(day, 1, 31, 31)};
   std::optional<Era> era = EraOf(date);
   if (!era) return std::nullopt;
@@ -234,8 +234,8 @@ std::optional<EraYear> EraCalendar::ShownEraYear(std::string_view storedYear,
 }
 
 std::string EraCalendar::YearForDisplay(std::string_view storedYear, std::string_view month,
-                                        std::string_view day) const {
-  const std::optional<EraYear> shown = ShownEraYear(storedYear, month, day);
+                                        std::string_view day, int yearsAhead) const {
+  const std::optional<EraYear> shown = ShownEraYear(storedYear, month, day, yearsAhead);
   if (!shown) return FillBlanks(2);
   char text[16];
   // The current era's years fill the two positions of the old year edit; an

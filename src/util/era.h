@@ -28,6 +28,13 @@ struct EraYear {
   int year;
 };
 
+// How far past today's year a typed or stored year may lie. A visit, and a
+// month a report is for, lie at most in next year; contracts run for years
+// and are signed ahead, so their dates (and the construction and use-start
+// dates beside them) reach ten years on.
+inline constexpr int kYearsAheadVisit = 1;
+inline constexpr int kYearsAheadContract = 10;
+
 class EraCalendar final {
  public:
   explicit EraCalendar(Date today);
@@ -49,30 +56,32 @@ class EraCalendar final {
   static std::string_view Name(Era era);  // CP932 bytes of 昭和, 平成, 令和 (4 bytes each)
 
   // The last era year that may be typed with this era's prefix: the era's
-  // final year for an earlier era (S64, H31), the current era year + 1 for
-  // the current era, nullopt for an era that has not begun on today's date.
-  std::optional<int> LastYear(Era era) const;
+  // final year for an earlier era (S64, H31), the current era year +
+  // `yearsAhead` for the current era, nullopt for an era that has not begun
+  // on today's date.
+  std::optional<int> LastYear(Era era, int yearsAhead = kYearsAheadVisit) const;
 
   // A typed year part (CP932 bytes: optional era prefix S/H/R in either case,
   // half- or full-width, or 昭/平/令, then one or two digits, half- or
   // full-width; blanks around them are ignored) as the Western year it means,
   // or nullopt when not valid. Without a prefix it is a year of the current
   // era; either way it must lie between 1 and LastYear of its era.
-  std::optional<int> ParseYear(std::string_view typed) const;
+  std::optional<int> ParseYear(std::string_view typed, int yearsAhead = kYearsAheadVisit) const;
   // The same as the four bytes stored in a record: "%4d" or four blanks.
-  std::string YearToStored(std::string_view typed) const;
+  std::string YearToStored(std::string_view typed, int yearsAhead = kYearsAheadVisit) const;
   // The era and era year a stored year shows as: the era in force on the
   // date (a blank or out-of-range month or day counts as the end of the
   // year), where an era that begins after today's counts as today's; nullopt
   // when the year holds no number, lies before 1926-12-25 or after today's
-  // year + 1.
+  // year + `yearsAhead`.
   std::optional<EraYear> ShownEraYear(std::string_view storedYear, std::string_view month = {},
-                                      std::string_view day = {}) const;
+                                      std::string_view day = {},
+                                      int yearsAhead = kYearsAheadVisit) const;
   // That year as shown in a year edit: "%2d" for the current era (two bytes),
   // the era letter and "%2d" for an earlier one (three bytes: "H25", "S60",
   // "H 5"), two blanks when ShownEraYear has none.
   std::string YearForDisplay(std::string_view storedYear, std::string_view month = {},
-                             std::string_view day = {}) const;
+                             std::string_view day = {}, int yearsAhead = kYearsAheadVisit) const;
 
  private:
   Date today_;
