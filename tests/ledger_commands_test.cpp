@@ -247,6 +247,56 @@ TEST(LedgerKokyakuWrite, ANewNameOnAnotherCustomersEntryMakesANewCustomerFromThe
   EXPECT_EQ(baba.Trimmed(Kokyaku::Address), "Old");  // a twin: taken from the entry
 }
 
+// F3 from an old entry: only the entry's fields that hold something reach
+// the customer; what the entry lacks (entered later on the customer screen)
+// stays, and what was typed reaches it either way.
+TEST(LedgerKokyakuWrite, BlankEntryFieldsLeaveTheCustomersValues) {
+  struct Twin {
+    int customerField;
+    int entryField;
+    const char* customer;  // stored before
+    const char* entry;     // in the old entry
+    const char* after;     // the customer after F3
+  };
+  const Twin twins[] = {
+      {Kokyaku::KeiyakuYear, Kouji::KeiyakuYear, "2011", "", "2011"},
+      {Kokyaku::KeiyakuStartMonth, Kouji::KeiyakuStartMonth, " 4", "", " 4"},
+      {Kokyaku::KeiyakuEndYear, Kouji::KeiyakuEndYear, "2013", "", "2013"},
+      {Kokyaku::KindKatasiki, Kouji::KindKatasiki, "ABC-5", "", "ABC-5"},
+      {Kokyaku::KindSyorihouhou, Kouji::KindSyorihouhou, "Bunri", "", "Bunri"},
+      {Kokyaku::KanriGyousya, Kouji::KanriGyousya, "Kanri", "", "Kanri"},
+      {Kokyaku::Sinyou, Kouji::Sinyou, "1", "", "1"},
+      {Kokyaku::Address, Kouji::Address, "Cust addr", "Entry addr", "Entry addr"},
+      {Kokyaku::UkeoiKingaku, Kouji::Money, "", "    500000", "    500000"},
+      {Kokyaku::Tel, Kouji::Tel, "03-old", "", "03-new"},  // typed before F3
+  };
+  Record customer(KokyakuLayout());
+  customer.Set(Kokyaku::Kana, Sj("ｴﾝﾄﾞ"));
+  customer.Set(Kokyaku::Name, "Endo");
+  Record entry(KoujiLayout());
+  entry.Set(Kouji::Name, "Endo");
+  for (const Twin& t : twins) {
+    customer.Set(t.customerField, t.customer);
+    entry.Set(t.entryField, t.entry);
+  }
+  Harness h(0, [&](const std::filesystem::path& dir) {
+    SeedFile("Kokyaku.120", {Image(customer)})(dir);
+    SeedFile("Kouji.120", {Image(entry)})(dir);
+  });
+  OpenLedger(h);
+  h.view.Press(Key::F5);
+  ASSERT_EQ(h.view.Text("Label_Kouji_rec"), "1");
+  ASSERT_EQ(h.s().loadedRecNo, 1);
+  Enter(h, "Edit_Kouji_Tel", "03-new");
+  h.view.Press(Key::F3);
+  ASSERT_EQ(h.store->KokyakuCount(), 1);
+  const Record after = h.Stored(1);
+  for (const Twin& t : twins) {
+    EXPECT_EQ(after.Trimmed(t.customerField), TrimBlanks(t.after)) << t.customer;
+  }
+  EXPECT_EQ(after.Trimmed(Kokyaku::Kana), Sj("ｴﾝﾄﾞ"));
+}
+
 TEST(LedgerKokyakuWrite, AtTheLiveCustomerLimitOnlyTheEntryIsStored) {
   Harness h(Store::kMaxActive);
   OpenLedger(h);

@@ -203,7 +203,10 @@ void KoujiFromKokyaku(Session::State& s) {
 
 void KokyakuFromKouji(const Record& kouji, Record& kokyaku) {
   for (int f = Kouji::Name; f <= Kouji::Ninsou; ++f) {
-    kokyaku.Set(Kouji::TwinOf(f), kouji.Get(f));
+    const std::string_view value = kouji.Get(f);
+    if (value.find_first_not_of(' ') != std::string_view::npos) {
+      kokyaku.Set(Kouji::TwinOf(f), value);
+    }
   }
 }
 

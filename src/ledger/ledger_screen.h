@@ -26,8 +26,12 @@ void KoujiPositionShow(Session::State& s);
 
 // --- the link with the customer record ----------------------------------------
 
-// Ledger fields 1..38 from their customer twins, and the other way.
+// Ledger fields 1..38 from their customer twins.
 void KoujiFromKokyaku(Session::State& s);
+// The customer twins from the ledger fields that are not blank. An old
+// entry lacks what was entered on the customer screen later (contract
+// dates, model, contractor): its blanks must not wipe those out. A blank
+// chosen on purpose reaches the customer as it is typed, through the edits.
 void KokyakuFromKouji(const Record& kouji, Record& kokyaku);
 // The customer in the edits was selected: the newest live entry of that
 // name becomes the entry on screen; without one, a new entry prefilled from
