@@ -127,12 +127,12 @@ TEST(ShellCommit, StoredYearsSurviveBeingShownAndPassedThrough) {
     const char* shown;   // in the customer and ledger edits on 2026-12-07
   };
   const Case cases[] = {
-      {"2028", "10"},  // a contract end two years on
-      {"2036", "18"},  // ten years on: the last shown
-      {"2040", "  "},  // past that: not shown, still kept
-      {"1900", "  "},  // before any era known
-      {"abcd", "  "},  // foreign bytes
-      {"2019", "H31"}, // April 2019 was still Heisei
+      {"2028", "10"},   // a contract end two years on
+      {"2036", "18"},   // ten years on: the last shown
+      {"2040", "  "},   // past that: not shown, still kept
+      {"1900", "  "},   // before any era known
+      {"abcd", "  "},   // foreign bytes
+      {"2019", "H31"},  // April 2019 was still Heisei
   };
   for (const Case& c : cases) {
     Record r(KokyakuLayout());

@@ -158,8 +158,7 @@ void ExpectShownYearsParseBack(const EraCalendar& cal) {
     // One year further is neither shown nor taken.
     const std::string past = std::to_string(cal.Today().year + ahead + 1);
     EXPECT_EQ(cal.YearForDisplay(past, " 1", " 1", ahead), "  ") << ahead;
-    EXPECT_EQ(cal.ParseYear(std::to_string(cal.CurrentEraYear() + ahead + 1), ahead),
-              std::nullopt)
+    EXPECT_EQ(cal.ParseYear(std::to_string(cal.CurrentEraYear() + ahead + 1), ahead), std::nullopt)
         << ahead;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "customers/customer_screen.h"
 #include "shell/input_framework.h"
+#include "util/cp932.h"
 #include "util/fixed_text.h"
 
 namespace tankora {
@@ -76,6 +77,13 @@ void KokyakuWrite(Session::State& s) {
     s.SetNotice("名前（必須項目）が空欄か空白で始まるため、登録しませんでした。");
     return;
   }
+  if (const int other = KokyakuNameClash(s); other != 0) {
+    // The screen keeps what was typed, so the name can be changed, or the
+    // listed customer chosen instead.
+    s.SetNotice(KokyakuClashNotice(
+        s, other, "登録しませんでした。名前を変えるか、一覧からその顧客を選んでください。"));
+    return;
+  }
   const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
   // A deleted customer shown with "削除した顧客も表示" comes back to life.
   const bool restoring = s.kokyaku.Deleted();
@@ -132,6 +140,61 @@ Status KokyakuStoreCurrent(Session::State& s) {
     KokyakuListRedraw(s);
   }
   return Status::Ok();
+}
+
+int KokyakuNameClash(Session::State& s) {
+  const std::string_view name = s.kokyaku.Get(Kokyaku::Name);
+  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
+  const std::size_t width = KokyakuLayout().Width(Kokyaku::Name);
+  const int self = s.loadedRecNo;
+  int other = 0;
+  bool selfLiveUnderName = false;
+  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
+    if (image[0] == '1' || image.substr(offset, width) != name) return true;
+    if (n == self) {
+      selfLiveUnderName = true;
+    } else if (other == 0) {
+      other = n;
+    }
+    return true;
+  });
+  return selfLiveUnderName ? 0 : other;
+}
+
+std::string KokyakuClashNotice(Session::State& s, int recNo, std::string_view outcome) {
+  Record other(KokyakuLayout());
+  std::string who = "「" + Cp932ToUtf8(s.kokyaku.Trimmed(Kokyaku::Name)) + "」";
+  if (s.store.KokyakuFile().ReadRecord(recNo, other)) {
+    who = "「" + Cp932ToUtf8(other.Trimmed(Kokyaku::Name)) + "」";
+    const std::string kana = other.Trimmed(Kokyaku::Kana);
+    std::string detail;
+    if (!kana.empty()) detail = "かな " + Cp932ToUtf8(kana);
+    for (int slot = 0; slot < s.SlotCount(); ++slot) {
+      if (s.slots[static_cast<std::size_t>(slot)] != recNo) continue;
+      detail +=
+          (detail.empty() ? "" : "、") + std::string("一覧の") + std::to_string(slot + 1) + "番目";
+    }
+    if (!detail.empty()) who += "（" + detail + "）";
+  }
+  return "同じ名前の顧客" + who + "が登録済みです。" + std::string(outcome);
+}
+
+bool KokyakuSelectStored(Session::State& s, int recNo) {
+  int slot = -1;
+  for (int i = 0; i < s.SlotCount() && slot < 0; ++i) {
+    if (s.slots[static_cast<std::size_t>(i)] == recNo) slot = i;
+  }
+  Record customer(KokyakuLayout());
+  if (slot < 0) return false;
+  if (Status st = s.store.KokyakuFile().ReadRecord(recNo, customer); !st) {
+    s.SetNotice("顧客を読めませんでした: " + st.detail);
+    return false;
+  }
+  s.kokyaku = customer;
+  KokyakuShowSlot(s, slot);
+  KokyakuShow(s);
+  if (s.seams.customerSelected) s.seams.customerSelected(s.session);
+  return true;
 }
 
 }  // namespace tankora

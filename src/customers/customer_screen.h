@@ -2,6 +2,7 @@
 // record's edits and commands, and the month plan sub-panel.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "shell/screen_def.h"
@@ -65,6 +66,23 @@ void KokyakuNew(Session::State& s);
 // Stores the customer being edited and keeps it loaded and selected (for the
 // slip screen's register command). The working record is unchanged.
 Status KokyakuStoreCurrent(Session::State& s);
+
+// --- one customer per name (customer_commands.cpp) ---------------------------
+
+// Slips and ledger entries find their customer by its 20-byte name, so two
+// live customers of one name would share them. The live customer, other than
+// the loaded one, that holds the working customer's name when storing the
+// working customer would make it a second of that name; 0 when it would not.
+// A customer already live under this name (files written elsewhere may hold
+// two of a name) is no new second and stores as before.
+int KokyakuNameClash(Session::State& s);
+// The notice naming customer `recNo` as the holder of the name, followed by
+// `outcome` (UTF-8).
+std::string KokyakuClashNotice(Session::State& s, int recNo, std::string_view outcome);
+// Makes stored customer `recNo` the current one on every screen, as a click
+// on its row does, but leaves the focus where it is. False (with a notice)
+// when it cannot be read or is not listed.
+bool KokyakuSelectStored(Session::State& s, int recNo);
 
 // --- month plan (customer_months.cpp) ----------------------------------------
 

@@ -57,6 +57,34 @@ void Alert(Session::State& s, std::string_view shape) {
   s.slipAlerts.emplace_back(shape);
 }
 
+// The slip's customer name is a stored customer's, but the customer on the
+// screen is a new one (or a deleted one brought back): storing it would add a
+// second customer of that name, whose slips would mix with the first's. The
+// stored customer becomes the current one and the slip goes to it, with the
+// entry line as typed; the header typed for the new one is not stored. A
+// stored customer renamed to another's name is refused: neither is stored.
+// False when the slip must not be stored.
+bool SlipGoesToNamesake(Session::State& s) {
+  const int other = KokyakuNameClash(s);
+  if (s.loadedRecNo != 0 && !s.kokyaku.Deleted()) {
+    s.SetNotice(KokyakuClashNotice(
+        s, other, "その名前に変えることはできません。顧客も伝票も登録しませんでした。"));
+    Alert(s, kNameFrame);
+    return false;
+  }
+  const Record slip = s.tenken;
+  const int slipNo = s.currentTenkenNo;
+  // Said whether or not the slip then passes its date check.
+  const std::string notice = KokyakuClashNotice(
+      s, other, "新しい顧客は作らず、その顧客を選びました。伝票はその顧客のものになります。");
+  if (!KokyakuSelectStored(s, other)) return false;
+  s.tenken = slip;
+  s.currentTenkenNo = slipNo;
+  TenkenShow(s);
+  s.SetNotice(notice);
+  return true;
+}
+
 }  // namespace
 
 void TenkenAlertsClear(Session::State& s) {
@@ -93,7 +121,9 @@ void TenkenWrite(Session::State& s) {
   // (shown by 削除した顧客も表示) comes back, as the customer screen's F1
   // brings it back: a slip of a deleted customer would be lost from every
   // list and history.
-  if (!NameMissing(name)) {
+  if (!NameMissing(name) && KokyakuNameClash(s) != 0) {
+    if (!SlipGoesToNamesake(s)) return;
+  } else if (!NameMissing(name)) {
     const bool restoring = s.kokyaku.Deleted();
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
     if (!KokyakuStoreCurrent(s)) {

@@ -246,7 +246,23 @@ void KoujiFindForKokyaku(Session::State& s) {
 // --- commands ----------------------------------------------------------------
 
 void KoujiWrite(Session::State& s) {
-  (void)StoreEntry(s);
+  if (StoreEntry(s) && s.loadedRecNo == 0) {
+    // The orderer of the entry just stored is a stored customer while the
+    // screens hold a new one of that name: that customer becomes the current
+    // one, as paging to this entry would show it, so the slip screen and
+    // the customer screen show it rather than a second customer of the name
+    // that their F1 would add.
+    const std::string name(s.kouji.Get(Kouji::Name));
+    if (s.store.KokyakuFind(name) != 0) {
+      const std::string image(s.kouji.Pack());
+      const int no = s.currentKoujiNo;
+      const std::string notice = KokyakuClashNotice(s, s.store.KokyakuFind(name),
+                                                    "工事元帳を登録し、その顧客を選びました。");
+      SelectCustomerOf(s, name);
+      ShowCustomerKeepingEntry(s, image, no);
+      s.SetNotice(notice);
+    }
+  }
   CommandBarPlain(s);
 }
 
@@ -290,8 +306,11 @@ void KoujiKokyakuWrite(Session::State& s) {
   int n = 0;
   bool restored = false;
   Record onDisk(KokyakuLayout());
+  // A deleted customer of the name is brought back only while no live one
+  // holds it: the entry then goes to the live one, never to a second of
+  // the same name.
   if (keptRecNo != 0 && s.store.KokyakuFile().ReadRecord(keptRecNo, onDisk) &&
-      onDisk.Get(Kokyaku::Name) == key) {
+      onDisk.Get(Kokyaku::Name) == key && (!onDisk.Deleted() || s.store.KokyakuFind(key) == 0)) {
     n = keptRecNo;
     customer = s.kokyaku;
     restored = onDisk.Deleted();

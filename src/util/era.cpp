@@ -220,8 +220,8 @@ std::string EraCalendar::YearToStored(std::string_view typed, int yearsAhead) co
 }
 
 std::optional<EraYear> EraCalendar::ShownEraYear(std::string_view storedYear,
-                                                 std::string_view month,
-                                                 std::string_view day, int yearsAhead) const {
+                                                 std::string_view month, std::string_view day,
+                                                 int yearsAhead) const {
   const long year = ValueOf(storedYear);
   if (year < FirstDay(Era::Showa).year || year > today_.year + yearsAhead) return std::nullopt;
   const Date date{static_cast<int>(year), PartOr(month, 1, 12, 12), PartOr(day, 1, 31, 31)};

@@ -31,13 +31,14 @@ class Commit : public WindowTest {
 };
 
 TEST_F(Commit, YearMonthAndDayPartsOnEnter) {
-  // Today is 平成24年: 1..25 are years of the era, anything else is blank.
+  // Today is 平成24年: 1..34 (ten years on) are years of the era; anything
+  // else is refused and the year stays as it was, blank here.
   const struct {
     const char* edit;
     const char* typed;
     const char* shown;
   } cases[] = {
-      {"Edit_Kokyaku_StartYear", "5", " 5"},   {"Edit_Kokyaku_EndYear", "26", "  "},
+      {"Edit_Kokyaku_StartYear", "5", " 5"},   {"Edit_Kokyaku_EndYear", "35", "  "},
       {"Edit_Kokyaku_UseStartYear", "0", "  "}, {"Edit_Kokyaku_Keiyaku_Year", "25", "25"},
       {"Edit_Kokyaku_StartMonth", "13", "  "}, {"Edit_Kokyaku_EndMonth", "2", " 2"},
       {"Edit_Kokyaku_StartDay", "32", "  "},   {"Edit_Kokyaku_EndDay", "31", "31"},
