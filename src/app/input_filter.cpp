@@ -14,6 +14,7 @@ QString ConvertForIme(const QString& typed, ImeMode ime) {
     case ImeMode::HalfKana:
       return QString::fromStdString(ToHalfWidthKana(utf8));
     case ImeMode::Off:
+    case ImeMode::HalfWidth:
       return QString::fromStdString(ToHalfWidthAscii(utf8));
     case ImeMode::Hira:
       break;
@@ -21,15 +22,16 @@ QString ConvertForIme(const QString& typed, ImeMode ime) {
   return typed;
 }
 
-FilteredInput FilterTyped(const QString& before, const QString& after, int caret,
-                          std::size_t width, ImeMode ime, bool limited) {
+FilteredInput FilterTyped(const QString& before, const QString& after, int caret, std::size_t width,
+                          ImeMode ime, bool limited) {
   // The unchanged start may not reach past the caret: typing "a" after "a"
   // must count the second one as typed, not as part of the start.
   const int shorter = static_cast<int>(std::min(before.size(), after.size()));
   int start = 0;
   while (start < shorter && start < caret && before[start] == after[start]) ++start;
   int end = 0;
-  while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
+  while (end < shorter - start &&
+         before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
     ++end;
   }
   const QString head = after.left(start);
@@ -37,14 +39,16 @@ FilteredInput FilterTyped(const QString& before, const QString& after, int caret
   const QString typed = after.mid(start, after.size() - start - end);
 
   FilteredInput out;
-  // Storable characters only; each is judged alone so one bad character does
-  // not take its neighbours with it. Surrogate pairs stay together.
+  // Storable characters of the edit's mode only; each is judged alone so one
+  // bad character does not take its neighbours with it. Surrogate pairs stay
+  // together.
   QString kept;
   const QString converted = ConvertForIme(typed, ime);
   for (int i = 0; i < converted.size();) {
     const int len = converted[i].isHighSurrogate() && i + 1 < converted.size() ? 2 : 1;
     const QString ch = converted.mid(i, len);
-    if (ch[0].unicode() >= 0x20 && CanStoreCp932(ch.toStdString())) {
+    const char32_t code = len == 2 ? QChar::surrogateToUcs4(ch[0], ch[1]) : ch[0].unicode();
+    if (code >= 0x20 && TakesCharacter(ime, code) && CanStoreCp932(ch.toStdString())) {
       kept += ch;
     } else {
       out.refused = true;

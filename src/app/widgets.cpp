@@ -94,7 +94,7 @@ void FieldEdit::SetInputRule(std::size_t width, ImeMode ime, bool limited) {
   limited_ = limited;
   // The input method stays off where only digits and codes belong; typed
   // full-width forms are still converted in case one arrives anyway.
-  setAttribute(Qt::WA_InputMethodEnabled, ime != ImeMode::Off);
+  setAttribute(Qt::WA_InputMethodEnabled, ime == ImeMode::Hira || ime == ImeMode::HalfKana);
 }
 
 void FieldEdit::SetFieldText(const QString& text) {

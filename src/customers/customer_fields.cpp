@@ -13,6 +13,8 @@ using K = FieldKind;
 using sv = std::string_view;
 constexpr ImeMode Hira = ImeMode::Hira;
 constexpr ImeMode Off = ImeMode::Off;
+// Telephone numbers, postcodes and numbers: half-width characters only.
+constexpr ImeMode Half = ImeMode::HalfWidth;
 
 constexpr FieldTarget Cust(int field) { return {RecordKind::Kokyaku, field}; }
 constexpr FieldTarget Ledger(int field) { return {RecordKind::Kouji, field}; }
@@ -33,8 +35,8 @@ namespace L = Kouji;
 // installation place, persons and treatment also into the slip screen's header.
 #define DATE3(Y, M, D, frame, cf, lf, ledY, ledM, ledD, prev, next)                    \
   F(Y, K::YearPart, kYearPartBytes, frame, {Cust(cf), Ledger(lf)}, {ledY}, M, prev, Off),\
-      F(M, K::MonthPart, 2, frame, {Cust(cf + 1), Ledger(lf + 1)}, {ledM}, D, Y, Off), \
-      F(D, K::DayPart, 2, frame, {Cust(cf + 2), Ledger(lf + 2)}, {ledD}, next, M, Off)
+      F(M, K::MonthPart, 2, frame, {Cust(cf + 1), Ledger(lf + 1)}, {ledM}, D, Y, Half), \
+      F(D, K::DayPart, 2, frame, {Cust(cf + 2), Ledger(lf + 2)}, {ledD}, next, M, Half)
 
 // Month part: inspection box, collection box, amount for each month; Enter
 // after December's amount wraps to January, Home from January's first box
@@ -45,7 +47,7 @@ namespace L = Kouji;
       F("CheckBox_Syuukin_" MM, K::MonthBox, 1, "Shape_Syuukin_" MM, {Cust(C::SyuukinMonths)}, {}, \
         "Edit_Syukinngaku_" MM, "CheckBox_Tenken_" MM, Off, m),                                    \
       F("Edit_Syukinngaku_" MM, K::Amount, 8, "Shape_Syukinngaku_" MM,                             \
-        {Cust(C::Syukinngaku01 + (m)-1)}, {}, nextBox, "CheckBox_Syuukin_" MM, Off)
+        {Cust(C::Syukinngaku01 + (m)-1)}, {}, nextBox, "CheckBox_Syuukin_" MM, Half)
 
 constexpr InputField kCustomerFields[] = {
     F("Edit_Kokyaku_Kana", K::Text, 4, "Shape_Kokyaku_Kana", {Cust(C::Kana)}, {},
@@ -57,14 +59,14 @@ constexpr InputField kCustomerFields[] = {
     F("CheckBoxGappei", K::FlagBox, 1, "Shape_Kubun", {Cust(C::Gappei)}, {}, "Edit_Kokyaku_Zip1",
       "CheckBox_Tandoku", Off),
     F("Edit_Kokyaku_Zip1", K::Text, 3, "Shape_Kokyaku_Address", {Cust(C::Zip1), Ledger(L::Zip1)},
-      {"Edit_Kouji_Zip1"}, "Edit_Kokyaku_Zip2", "CheckBoxGappei", Off),
+      {"Edit_Kouji_Zip1"}, "Edit_Kokyaku_Zip2", "CheckBoxGappei", Half),
     F("Edit_Kokyaku_Zip2", K::Text, 4, "Shape_Kokyaku_Address", {Cust(C::Zip2), Ledger(L::Zip2)},
-      {"Edit_Kouji_Zip2"}, "Edit_Kokyaku_Address", "Edit_Kokyaku_Zip1", Off),
+      {"Edit_Kouji_Zip2"}, "Edit_Kokyaku_Address", "Edit_Kokyaku_Zip1", Half),
     F("Edit_Kokyaku_Address", K::Text, 40, "Shape_Kokyaku_Address",
       {Cust(C::Address), Ledger(L::Address)}, {"Edit_Panel_Tenken_Address", "Edit_Kouji_Address"},
       "Edit_Kokyaku_Tel", "Edit_Kokyaku_Zip2"),
     F("Edit_Kokyaku_Tel", K::Text, 14, "Shape_Kokyaku_Address", {Cust(C::Tel), Ledger(L::Tel)},
-      {"Edit_Kouji_Tel"}, "Edit_Kokyaku_SettiAddress", "Edit_Kokyaku_Address", Off),
+      {"Edit_Kouji_Tel"}, "Edit_Kokyaku_SettiAddress", "Edit_Kokyaku_Address", Half),
     F("Edit_Kokyaku_SettiAddress", K::Text, 40, "Shape_Kokyaku_SettiAddress",
       {Cust(C::SettiAddress), Ledger(L::SekouPlace)},
       {"Edit_Panel_Tenken_SettiPlace", "Edit_Kouji_SekouPlace"}, "Edit_Kokyaku_Basic_Ninsou",
@@ -72,7 +74,7 @@ constexpr InputField kCustomerFields[] = {
     F("Edit_Kokyaku_Basic_Ninsou", K::Amount, 3, "Shape_Kokyaku_SyoriWay",
       {Cust(C::Ninsou), Ledger(L::Ninsou)},
       {"Edit_Kokyaku_Kouji_Ninsou", "Edit_Panel_Tenken_Ninsou", "Edit_Kouji_Ninsou"},
-      "Edit_Kokyaku_Basic_SyoriWay", "Edit_Kokyaku_SettiAddress", Off),
+      "Edit_Kokyaku_Basic_SyoriWay", "Edit_Kokyaku_SettiAddress", Half),
     F("Edit_Kokyaku_Basic_SyoriWay", K::Text, 20, "Shape_Kokyaku_SyoriWay",
       {Cust(C::KindSyorihouhou), Ledger(L::KindSyorihouhou)},
       {"Edit_Kokyaku_Kind_Syorihouhou", "Edit_Panel_Tenken_SyoriWay",
@@ -91,7 +93,7 @@ constexpr InputField kCustomerFields[] = {
           "Edit_Kokyaku_UkeoiKingaku"),
     F("Edit_Kokyaku_UkeoiKingaku", K::Amount, 10, "Shape_Kokyaku_UkeoiKingaku",
       {Cust(C::UkeoiKingaku), Ledger(L::Money)}, {"Edit_Kouji_Money"}, "Edit_Kokyaku_Setubisi",
-      "Edit_Kokyaku_UseStartDay", Off),
+      "Edit_Kokyaku_UseStartDay", Half),
     F("Edit_Kokyaku_Setubisi", K::Text, 20, "Shape_Kokyaku_Setubisi",
       {Cust(C::Setubisi), Ledger(L::Setubisi)}, {"Edit_Kouji_Setubisi"}, "Edit_Kokyaku_KoufuNo",
       "Edit_Kokyaku_UkeoiKingaku"),
@@ -114,7 +116,7 @@ constexpr InputField kCustomerFields[] = {
     F("Edit_Kokyaku_Kouji_Ninsou", K::Amount, 3, "Shape_Kokyaku_Kind",
       {Cust(C::Ninsou), Ledger(L::Ninsou)},
       {"Edit_Kokyaku_Basic_Ninsou", "Edit_Panel_Tenken_Ninsou", "Edit_Kouji_Ninsou"}, kRadio,
-      "Edit_Kokyaku_Kind_Syorihouhou", Off),
+      "Edit_Kokyaku_Kind_Syorihouhou", Half),
     // Radio pair: mirrors[0] is the ledger's button of the same value, mirrors[1] its partner.
     F("RadioButton_SinyouOnly", K::RadioOnly, 1, "Shape_Sinyou",
       {Cust(C::Sinyou), Ledger(L::Sinyou)},

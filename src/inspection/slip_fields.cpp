@@ -15,6 +15,8 @@ using K = FieldKind;
 using sv = std::string_view;
 constexpr ImeMode Hira = ImeMode::Hira;
 constexpr ImeMode Off = ImeMode::Off;
+// Telephone numbers, postcodes and numbers: half-width characters only.
+constexpr ImeMode Half = ImeMode::HalfWidth;
 
 constexpr FieldTarget Cust(int field) { return {RecordKind::Kokyaku, field}; }
 constexpr FieldTarget Ledger(int field) { return {RecordKind::Kouji, field}; }
@@ -50,7 +52,7 @@ constexpr InputField kSlipFields[] = {
     F("Edit_Panel_Tenken_Ninsou", K::Amount, 3, "Shape_Panel_Tenken_SyoriWay",
       {Cust(C::Ninsou), Ledger(L::Ninsou)},
       {"Edit_Kokyaku_Basic_Ninsou", "Edit_Kokyaku_Kouji_Ninsou", "Edit_Kouji_Ninsou"},
-      "Edit_Panel_Tenken_SyoriWay", "Edit_Panel_Tenken_SettiPlace", Off),
+      "Edit_Panel_Tenken_SyoriWay", "Edit_Panel_Tenken_SettiPlace", Half),
     F("Edit_Panel_Tenken_SyoriWay", K::Text, 20, "Shape_Panel_Tenken_SyoriWay",
       {Cust(C::KindSyorihouhou), Ledger(L::KindSyorihouhou)},
       {"Edit_Kokyaku_Basic_SyoriWay", "Edit_Kokyaku_Kind_Syorihouhou",
@@ -61,24 +63,24 @@ constexpr InputField kSlipFields[] = {
     F("Edit_Panel_Tenken_Year", K::YearPart, 3, kDateFrame, {Slip(T::Year)}, {},
       "Edit_Panel_Tenken_Month", "Edit_Panel_Tenken_SyoriWay", Off),
     F("Edit_Panel_Tenken_Month", K::MonthPart, 2, kDateFrame, {Slip(T::Month)}, {},
-      "Edit_Panel_Tenken_Day", "Edit_Panel_Tenken_Year", Off),
+      "Edit_Panel_Tenken_Day", "Edit_Panel_Tenken_Year", Half),
     F("Edit_Panel_Tenken_Day", K::DayPart, 2, kDateFrame, {Slip(T::Day)}, {},
-      "Edit_Panel_Tenken_Gaikan", "Edit_Panel_Tenken_Month", Off),
+      "Edit_Panel_Tenken_Gaikan", "Edit_Panel_Tenken_Month", Half),
     // 外観 takes ten bytes of its twelve.
     F("Edit_Panel_Tenken_Gaikan", K::Text, 10, "Shape_Panel_Tenken_Gaikan", {Slip(T::Gaikan)}, {},
       "Edit_Panel_Tenken_Syuuki", "Edit_Panel_Tenken_Day"),
     F("Edit_Panel_Tenken_Syuuki", K::Reading, 2, "Shape_Panel_Tenken_Syuuki", {Slip(T::Syuuki)}, {},
       "Edit_Panel_Tenken_Ph", "Edit_Panel_Tenken_Gaikan"),
     F("Edit_Panel_Tenken_Ph", K::Reading, 3, "Shape_Panel_Tenken_Ph", {Slip(T::Ph)}, {},
-      "Edit_Panel_Tenken_Tousido", "Edit_Panel_Tenken_Syuuki", Off),
+      "Edit_Panel_Tenken_Tousido", "Edit_Panel_Tenken_Syuuki", Half),
     F("Edit_Panel_Tenken_Tousido", K::Reading, 2, "Shape_Panel_Tenken_Tousido", {Slip(T::Tousido)},
-      {}, "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Ph", Off),
+      {}, "Edit_Panel_Tenken_Asyousan", "Edit_Panel_Tenken_Ph", Half),
     F("Edit_Panel_Tenken_Asyousan", K::Reading, 2, "Shape_Panel_Tenken_Asyousan",
       {Slip(T::Asyousan)}, {}, "Edit_Panel_Tenken_Zanen", "Edit_Panel_Tenken_Tousido"),
     F("Edit_Panel_Tenken_Zanen", K::Reading, 3, "Shape_Panel_Tenken_Zanen", {Slip(T::Zanen)}, {},
-      "Edit_Panel_Tenken_Ion", "Edit_Panel_Tenken_Asyousan", Off),
+      "Edit_Panel_Tenken_Ion", "Edit_Panel_Tenken_Asyousan", Half),
     F("Edit_Panel_Tenken_Ion", K::Reading, 3, "Shape_Panel_Tenken_Ion", {Slip(T::Ion)}, {},
-      "Edit_Panel_Tenken_Kanrisya", "Edit_Panel_Tenken_Zanen", Off),
+      "Edit_Panel_Tenken_Kanrisya", "Edit_Panel_Tenken_Zanen", Half),
     F("Edit_Panel_Tenken_Kanrisya", K::Text, 16, "Shape_Panel_Tenken_Kanrisya", {Slip(T::Kanrisya)},
       {}, "Edit_Panel_Tenken_Bikou", "Edit_Panel_Tenken_Ion"),
     F("Edit_Panel_Tenken_Bikou", K::Text, 64, "Shape_Panel_Tenken_Bikou", {Slip(T::Bikou)}, {},

@@ -14,6 +14,8 @@ using K = FieldKind;
 using sv = std::string_view;
 constexpr ImeMode Hira = ImeMode::Hira;
 constexpr ImeMode Off = ImeMode::Off;
+// Telephone numbers, postcodes and numbers: half-width characters only.
+constexpr ImeMode Half = ImeMode::HalfWidth;
 
 constexpr FieldTarget Ledger(int field) { return {RecordKind::Kouji, field}; }
 constexpr FieldTarget Cust(int field) { return {RecordKind::Kokyaku, field}; }
@@ -38,8 +40,8 @@ namespace C = Kokyaku;
 // as the customer screen's does.
 #define DATE3(Y, M, D, frame, lf, cf, custY, custM, custD, prev, next)                  \
   F(Y, K::YearPart, 3, frame, {Ledger(lf), Cust(cf)}, {custY}, M, prev, Off),           \
-      F(M, K::MonthPart, 2, frame, {Ledger(lf + 1), Cust(cf + 1)}, {custM}, D, Y, Off), \
-      F(D, K::DayPart, 2, frame, {Ledger(lf + 2), Cust(cf + 2)}, {custD}, next, M, Off)
+      F(M, K::MonthPart, 2, frame, {Ledger(lf + 1), Cust(cf + 1)}, {custM}, D, Y, Half), \
+      F(D, K::DayPart, 2, frame, {Ledger(lf + 2), Cust(cf + 2)}, {custD}, next, M, Half)
 
 // In focus order. Name, address and installation place also reach the slip
 // screen's customer header, as the customer screen's edits of them do.
@@ -47,14 +49,14 @@ constexpr InputField kLedgerFields[] = {
     F("Edit_Kouji_Name", K::Text, 20, "Shape_Panel_Kouji_Name", {Ledger(L::Name), Cust(C::Name)},
       {"Edit_Kokyaku_Name", "Edit_Panel_Tenken_Name"}, "Edit_Kouji_Zip1", ""),
     F("Edit_Kouji_Zip1", K::Text, 3, "Shape_Kouji_Address", {Ledger(L::Zip1), Cust(C::Zip1)},
-      {"Edit_Kokyaku_Zip1"}, "Edit_Kouji_Zip2", "Edit_Kouji_Name", Off),
+      {"Edit_Kokyaku_Zip1"}, "Edit_Kouji_Zip2", "Edit_Kouji_Name", Half),
     F("Edit_Kouji_Zip2", K::Text, 4, "Shape_Kouji_Address", {Ledger(L::Zip2), Cust(C::Zip2)},
-      {"Edit_Kokyaku_Zip2"}, "Edit_Kouji_Address", "Edit_Kouji_Zip1", Off),
+      {"Edit_Kokyaku_Zip2"}, "Edit_Kouji_Address", "Edit_Kouji_Zip1", Half),
     F("Edit_Kouji_Address", K::Text, 40, "Shape_Kouji_Address",
       {Ledger(L::Address), Cust(C::Address)}, {"Edit_Kokyaku_Address", "Edit_Panel_Tenken_Address"},
       "Edit_Kouji_Tel", "Edit_Kouji_Zip2"),
     F("Edit_Kouji_Tel", K::Text, 14, "Shape_Kouji_Address", {Ledger(L::Tel), Cust(C::Tel)},
-      {"Edit_Kokyaku_Tel"}, "Edit_Kouji_SekouPlace", "Edit_Kouji_Address", Off),
+      {"Edit_Kokyaku_Tel"}, "Edit_Kouji_SekouPlace", "Edit_Kouji_Address", Half),
     F("Edit_Kouji_SekouPlace", K::Text, 40, "Shape_Kouji_SekouPlace",
       {Ledger(L::SekouPlace), Cust(C::SettiAddress)},
       {"Edit_Kokyaku_SettiAddress", "Edit_Panel_Tenken_SettiPlace"}, "Edit_Kouji_StartYear",
@@ -72,7 +74,7 @@ constexpr InputField kLedgerFields[] = {
           "Edit_Kouji_Money"),
     F("Edit_Kouji_Money", K::Amount, 10, "Shape_Kouji_Money",
       {Ledger(L::Money), Cust(C::UkeoiKingaku)}, {"Edit_Kokyaku_UkeoiKingaku"},
-      "Edit_Kouji_Setubisi", "Edit_Kouji_UseStartDay", Off),
+      "Edit_Kouji_Setubisi", "Edit_Kouji_UseStartDay", Half),
     F("Edit_Kouji_Setubisi", K::Text, 20, "Shape_Kouji_Setubisi",
       {Ledger(L::Setubisi), Cust(C::Setubisi)}, {"Edit_Kokyaku_Setubisi"}, "Edit_Kouji_KoufuNo",
       "Edit_Kouji_Money"),
@@ -95,7 +97,7 @@ constexpr InputField kLedgerFields[] = {
       "Edit_Kouji_Ninsou", "Edit_Kouji_Kind_Katasiki"),
     F("Edit_Kouji_Ninsou", K::Amount, 3, "Shape_Kouji_Kind", {Ledger(L::Ninsou), Cust(C::Ninsou)},
       {"Edit_Kokyaku_Kouji_Ninsou", "Edit_Kokyaku_Basic_Ninsou", "Edit_Panel_Tenken_Ninsou"},
-      kRadio, "Edit_Kouji_Kind_Syorihouhou", Off),
+      kRadio, "Edit_Kouji_Kind_Syorihouhou", Half),
     // Radio pair: mirrors[0] is the customer screen's button of the same
     // value, mirrors[1] its partner there.
     F("RadioButton_Kouji_SinyouOnly", K::RadioOnly, 1, "Shape_Kouji_Sinyou",

@@ -32,7 +32,31 @@ enum class FieldKind : std::uint8_t {
   Check,       // a check box with no record field (a display switch)
 };
 
-enum class ImeMode : std::uint8_t { Hira, HalfKana, Off };
+// The input mode of an edit: whether the input method is on, how typed text
+// is converted and which characters are taken afterwards.
+enum class ImeMode : std::uint8_t {
+  Hira,       // Japanese text: input method on, any storable character
+  HalfKana,   // the reading: kana, converted to half-width katakana, and blanks only
+  Off,        // years and certificate numbers: input method off, full-width forms converted
+  HalfWidth,  // telephone numbers, postcodes, numbers: as Off, then half-width characters only
+};
+
+// Whether an edit of mode `ime` takes the character `c`, once the mode's
+// conversion has run. The reading takes nothing but half-width katakana and
+// blanks: a kanji or a letter there would sort the customer before every
+// reading in kana.
+constexpr bool TakesCharacter(ImeMode ime, char32_t c) {
+  switch (ime) {
+    case ImeMode::HalfKana:
+      return c == U' ' || (c >= 0xFF61 && c <= 0xFF9F);
+    case ImeMode::HalfWidth:
+      return c >= 0x20 && c <= 0x7E;
+    case ImeMode::Hira:
+    case ImeMode::Off:
+      break;
+  }
+  return true;
+}
 
 enum class RecordKind : std::uint8_t { None, Kokyaku, TenkenDenp, Kouji, Jisya };
 

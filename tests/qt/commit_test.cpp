@@ -195,8 +195,8 @@ class EditWidth : public WindowTest {};
 QStringList LongestValues(const InputField& f) {
   const int bytes = static_cast<int>(InputBytes(f));
   if (f.kind == FieldKind::YearPart) return {QStringLiteral("平25"), QStringLiteral("H25")};
-  if (f.ime == ImeMode::HalfKana) return {QString(bytes, u'ｱ'), QString(bytes, u'0')};
-  if (f.ime == ImeMode::Off) return {QString(bytes, u'0')};
+  if (f.ime == ImeMode::HalfKana) return {QString(bytes, u'ｱ')};
+  if (f.ime == ImeMode::Off || f.ime == ImeMode::HalfWidth) return {QString(bytes, u'0')};
   return {QString(bytes / 2, u'漢')};
 }
 

@@ -100,5 +100,47 @@ TEST_F(Keyboard, ScreensWithoutFieldsTakeNoKeysAndNoTyping) {
   }
 }
 
+// The reading takes kana only (a kanji reading would sort before every kana
+// one); telephone numbers and numbers take half-width characters, full-width
+// digits, letters and 「－」 converted. What is refused never reaches the file.
+TEST_F(Keyboard, InputModesHoldEachFieldToItsCharacters) {
+  const struct {
+    const char* control;
+    int field;
+    const char* typed[2];  // typed, Enter, typed again
+    const char* stored;
+  } cases[] = {
+      {"Edit_Kokyaku_Kana", Kokyaku::Kana, {"山田", "山やま"}, "ﾔﾏ"},
+      {"Edit_Kokyaku_Kana", Kokyaku::Kana, {"ABC", "Aヤ ダ"}, "ﾔ ﾀﾞ"},
+      {"Edit_Kokyaku_Tel", Kokyaku::Tel, {"０３－１２", "電話03-12ｱ"}, "03-12"},
+      {"Edit_Kokyaku_Zip1", Kokyaku::Zip1, {"〒１２", "〒１２３"}, "123"},
+      {"Edit_Kokyaku_Basic_Ninsou", Kokyaku::Ninsou, {"５人", "７人槽"}, "7"},
+      {"Edit_Kokyaku_UkeoiKingaku",
+       Kokyaku::UkeoiKingaku,
+       {"１，０００円", "２，５００円"},
+       "2,500"},
+      {"Edit_Kokyaku_StartMonth", Kokyaku::StartMonth, {"４月", "月１"}, "1"},
+  };
+  for (const auto& c : cases) {
+    window_.reset();
+    std::filesystem::remove(DataDir() / "Kokyaku.120");
+    Open();
+    Click("Label_Basic");
+    E("Edit_Kokyaku_Name")->setFocus();
+    Type(QString::fromUtf8("山田"));
+    E(c.control)->setFocus();
+    Type(QString::fromUtf8(c.typed[0]));
+    Press(Qt::Key_Return);
+    E(c.control)->setFocus();
+    E(c.control)->selectAll();
+    Type(QString::fromUtf8(c.typed[1]));
+    Press(Qt::Key_F1);
+    ASSERT_EQ(CustomerCount(), 1) << c.control;
+    const QString stored = QString::fromStdString(Trimmed(ReadCustomer(1), c.field));
+    EXPECT_EQ(stored.trimmed().toStdString(), c.stored)
+        << c.control << " " << c.typed[0] << " / " << c.typed[1];
+  }
+}
+
 }  // namespace
 }  // namespace tankora::qttest
