@@ -43,6 +43,13 @@ inline constexpr FontSpec kEditFont{"ＭＳ Ｐ明朝", 16};
 inline constexpr FontSpec kCommandFont{"ＭＳ Ｐゴシック", 13};
 inline constexpr FontSpec kTabFont{"ＭＳ Ｐゴシック", 14, true};
 inline constexpr FontSpec kCountFont{"ＭＳ Ｐゴシック", 13, true};
+// Codes and readings may hold letters, and in the proportional fonts a "W"
+// is half again as wide as a digit: these take the fixed-pitch faces, where
+// every half-width character is half the pixel height, so a field's longest
+// value has a known width whatever it holds (20 bytes at 14 pixels: 140).
+inline constexpr FontSpec kCodeFont{"ＭＳ 明朝", 14};
+inline constexpr FontSpec kReadingFont{"ＭＳ 明朝", 16};
+inline constexpr FontSpec kReadingRowFont{"ＭＳ ゴシック", 14};
 
 enum class Justify : std::uint8_t { Left, Centre, Right };
 
@@ -69,6 +76,10 @@ struct ControlDef {
 inline constexpr std::uint8_t kYoutoFontPixels = 12;
 constexpr ControlDef WithFontPixels(ControlDef d, std::uint8_t pixels) {
   d.font.pixels = pixels;
+  return d;
+}
+constexpr ControlDef WithFont(ControlDef d, FontSpec font) {
+  d.font = font;
   return d;
 }
 

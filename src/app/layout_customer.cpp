@@ -79,7 +79,6 @@ static_assert(kKeiyakuY + 46 <= 586, "the record part must end above the command
 constexpr int kCapX = 248;
 constexpr int kFieldX = 446;
 
-
 constexpr ControlDef kCustomer[] = {
     // The list column.
     Cap(18, 11, 100, "顧客一覧"),
@@ -168,24 +167,22 @@ constexpr ControlDef kCustomer[] = {
     Cap(kFieldX + 6, kSetubisiY + 5, 76, "設備士の氏名"),
     Ed("Edit_Kokyaku_Setubisi", kFieldX + 84, kSetubisiY + 2, 166),
     Cap(kFieldX + 6, kSetubisiY + 27, 76, "交付番号"),
-    Ed("Edit_Kokyaku_KoufuNo", kFieldX + 84, kSetubisiY + 24, 204),
+    WithFont(Ed("Edit_Kokyaku_KoufuNo", kFieldX + 84, kSetubisiY + 24, 146), kCodeFont),
 
     Cap(kCapX, kKindY + 5, 196, "国土交通大臣型式認定浄化槽"),
     Cap(kCapX, kKindY + 27, 196, "型式・処理方法・人相"),
     Frame("Shape_Kokyaku_Kind", kFieldX, kKindY, 416, 46),
     Cap(kFieldX + 6, kKindY + 5, 30, "名称"),
-    // Four 20-byte texts and the persons do not all fit their longest value
-    // in one frame of 416 pixels: these scroll while typed and show their
-    // start when left (FieldEdit).
     Ed("Edit_Kokyaku_Kind_Meisyou", kFieldX + 38, kKindY + 2, 166),
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
-    Ed("Edit_Kokyaku_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 148),
+    WithFont(Ed("Edit_Kokyaku_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 146), kCodeFont),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
-    // The treatment method gets the width of its usual full-width names
-    // ("嫌気ろ床接触ばっ気"); model names are short ASCII.
-    Ed("Edit_Kokyaku_Kind_Katasiki", kFieldX + 38, kKindY + 24, 94),
-    Cap(kFieldX + 136, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 190, kKindY + 24, 160),
+    WithFont(Ed("Edit_Kokyaku_Kind_Katasiki", kFieldX + 38, kKindY + 24, 146), kCodeFont),
+    // The 416 pixels of the frame leave the treatment method six full-width
+    // characters here; it scrolls while typed. Its twin in the line
+    // "浄化槽の規模及び処理方法" above shows it whole.
+    Cap(kFieldX + 188, kKindY + 27, 50, "処理方法"),
+    Ed("Edit_Kokyaku_Kind_Syorihouhou", kFieldX + 240, kKindY + 24, 110),
     Ed("Edit_Kokyaku_Kouji_Ninsou", kFieldX + 352, kKindY + 24, 36),
     Cap(kFieldX + 389, kKindY + 27, 24, "人槽"),
 
@@ -247,14 +244,14 @@ constexpr ControlDef kCustomer[] = {
      Justify::Right, 12, 0, 22},
     {"Shape_Tenken_%02d", kMonth, Kind::Shape, 221, 61, 24, 21, "", kFormFont, kWhite, kBlack,
      Justify::Left, 12, 0, 22},
-    {"CheckBox_Tenken_%02d", kMonth, Kind::CheckBox, 224, 62, 18, 19, "", kFormFont, kWhite,
-     kBlack, Justify::Left, 12, 0, 22},
+    {"CheckBox_Tenken_%02d", kMonth, Kind::CheckBox, 224, 62, 18, 19, "", kFormFont, kWhite, kBlack,
+     Justify::Left, 12, 0, 22},
     {"Shape_Syuukin_%02d", kMonth, Kind::Shape, 299, 61, 24, 21, "", kFormFont, kWhite, kBlack,
      Justify::Left, 12, 0, 22},
     {"CheckBox_Syuukin_%02d", kMonth, Kind::CheckBox, 302, 62, 18, 19, "", kFormFont, kWhite,
      kBlack, Justify::Left, 12, 0, 22},
-    {"Shape_Syukinngaku_%02d", kMonth, Kind::Shape, 349, 61, 92, 21, "", kFormFont, kWhite,
-     kBlack, Justify::Left, 12, 0, 22},
+    {"Shape_Syukinngaku_%02d", kMonth, Kind::Shape, 349, 61, 92, 21, "", kFormFont, kWhite, kBlack,
+     Justify::Left, 12, 0, 22},
     {"Edit_Syukinngaku_%02d", kMonth, Kind::Edit, 352, 62, 86, 19, "", kEditFont, kCream, kBlack,
      Justify::Left, 12, 0, 22},
     Cap(160, 330, 50, "年間", kMonth, Justify::Right),

@@ -56,7 +56,7 @@ constexpr int kUseY = kDateY + 30;
 constexpr int kMoneyY = kUseY + 30;
 constexpr int kSetubisiY = kMoneyY + 30;
 constexpr int kKindY = kSetubisiY + 52;
-constexpr int kSinyouY = kKindY + 52;
+constexpr int kSinyouY = kKindY + 76;
 constexpr int kYoutoY = kSinyouY + 30;
 constexpr int kGyousyaY = kYoutoY + 74;
 constexpr int kKeiyakuY = kGyousyaY + 30;
@@ -120,21 +120,23 @@ constexpr ControlDef kLedger[] = {
     Cap(kFieldX + 6, kSetubisiY + 5, 76, "設備士の氏名"),
     Ed("Edit_Kouji_Setubisi", kFieldX + 84, kSetubisiY + 2, 166),
     Cap(kFieldX + 6, kSetubisiY + 27, 76, "交付番号"),
-    Ed("Edit_Kouji_KoufuNo", kFieldX + 84, kSetubisiY + 24, 204),
+    WithFont(Ed("Edit_Kouji_KoufuNo", kFieldX + 84, kSetubisiY + 24, 146), kCodeFont),
 
     Cap(kCapX, kKindY + 5, 190, "国土交通大臣型式認定浄化槽"),
     Cap(kCapX, kKindY + 27, 190, "型式・処理方法・人相"),
-    Frame("Shape_Kouji_Kind", kFieldX, kKindY, 434, 46),
+    // Three lines, so that every part shows its longest value: the model
+    // alone on the second, the treatment method and the persons on the third.
+    Frame("Shape_Kouji_Kind", kFieldX, kKindY, 434, 70),
     Cap(kFieldX + 6, kKindY + 5, 30, "名称"),
     Ed("Edit_Kouji_Kind_Meisyou", kFieldX + 38, kKindY + 2, 166),
     Cap(kFieldX + 208, kKindY + 5, 52, "認定番号"),
-    Ed("Edit_Kouji_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 164),
+    WithFont(Ed("Edit_Kouji_Kind_NinteiNo", kFieldX + 262, kKindY + 2, 146), kCodeFont),
     Cap(kFieldX + 6, kKindY + 27, 30, "型式"),
-    Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 110),
-    Cap(kFieldX + 152, kKindY + 27, 52, "処理方法"),
-    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 206, kKindY + 24, 160),
-    Ed("Edit_Kouji_Ninsou", kFieldX + 368, kKindY + 24, 36),
-    Cap(kFieldX + 406, kKindY + 27, 24, "人槽"),
+    WithFont(Ed("Edit_Kouji_Kind_Katasiki", kFieldX + 38, kKindY + 24, 146), kCodeFont),
+    Cap(kFieldX + 6, kKindY + 49, 52, "処理方法"),
+    Ed("Edit_Kouji_Kind_Syorihouhou", kFieldX + 60, kKindY + 46, 166),
+    Ed("Edit_Kouji_Ninsou", kFieldX + 230, kKindY + 46, 36),
+    Cap(kFieldX + 268, kKindY + 49, 24, "人槽"),
 
     // The works done: night soil only, or night soil with other waste water.
     Cap(kCapX, kSinyouY + 5, 190, "施工場所"),

@@ -38,10 +38,10 @@ TEST_F(Commit, YearMonthAndDayPartsOnEnter) {
     const char* typed;
     const char* shown;
   } cases[] = {
-      {"Edit_Kokyaku_StartYear", "5", " 5"},   {"Edit_Kokyaku_EndYear", "35", "  "},
+      {"Edit_Kokyaku_StartYear", "5", " 5"},    {"Edit_Kokyaku_EndYear", "35", "  "},
       {"Edit_Kokyaku_UseStartYear", "0", "  "}, {"Edit_Kokyaku_Keiyaku_Year", "25", "25"},
-      {"Edit_Kokyaku_StartMonth", "13", "  "}, {"Edit_Kokyaku_EndMonth", "2", " 2"},
-      {"Edit_Kokyaku_StartDay", "32", "  "},   {"Edit_Kokyaku_EndDay", "31", "31"},
+      {"Edit_Kokyaku_StartMonth", "13", "  "},  {"Edit_Kokyaku_EndMonth", "2", " 2"},
+      {"Edit_Kokyaku_StartDay", "32", "  "},    {"Edit_Kokyaku_EndDay", "31", "31"},
       {"Edit_Kokyaku_UseStartDay", "02", "02"},
   };
   for (const auto& c : cases) {
@@ -189,24 +189,36 @@ namespace {
 
 class EditWidth : public WindowTest {};
 
-// The longest value a field's edit can hold, in the characters a user types
+// Fields whose values hold letters as often as digits: certificate,
+// approval and model numbers, the slip's readings.
+bool HoldsLetters(std::string_view control) {
+  for (std::string_view part : {"KoufuNo", "NinteiNo", "Katasiki", "Syuuki", "_Ph", "Tousido",
+                                "Asyousan", "Zanen", "_Ion"}) {
+    if (control.find(part) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+// The longest values a field's edit can hold, in the characters a user types
 // there: digits where the input method is off, full-width characters in a
-// Japanese text, an era kanji in a year.
+// Japanese text, an era kanji in a year, and the widest Latin letter where
+// letters belong.
 QStringList LongestValues(const InputField& f) {
   const int bytes = static_cast<int>(InputBytes(f));
   if (f.kind == FieldKind::YearPart) return {QStringLiteral("平25"), QStringLiteral("H25")};
   if (f.ime == ImeMode::HalfKana) return {QString(bytes, u'ｱ')};
-  if (f.ime == ImeMode::Off || f.ime == ImeMode::HalfWidth) return {QString(bytes, u'0')};
-  return {QString(bytes / 2, u'漢')};
+  QStringList values{f.ime == ImeMode::Hira ? QString(bytes / 2, u'漢') : QString(bytes, u'0')};
+  if (HoldsLetters(f.control)) values << QString(bytes, u'W') << QString(bytes / 2, u'漢');
+  return values;
 }
 
-TEST_F(EditWidth, EveryCustomerAndLedgerEditShowsItsLongestValueWhole) {
-  // A clipped first digit misreads a postcode or a year ("H25" as "25");
-  // these long texts cannot fit the window and scroll instead.
-  const QStringList scrolls = {"Edit_Kokyaku_Kind_NinteiNo", "Edit_Kokyaku_Kind_Katasiki",
-                               "Edit_Kokyaku_Kind_Syorihouhou", "Edit_Kouji_Kind_NinteiNo",
-                               "Edit_Kouji_Kind_Katasiki", "Edit_Kouji_Kind_Syorihouhou"};
-  for (const auto& [screen, least] : {std::pair{Screen::Customer, 40}, {Screen::Ledger, 34}}) {
+TEST_F(EditWidth, EveryEditOfTheDataScreensShowsItsLongestValueWhole) {
+  // A clipped first digit misreads a postcode or a year ("H25" as "25"), a
+  // clipped letter a model number. The customer screen's treatment method
+  // scrolls: its twin above it shows it whole.
+  const QStringList scrolls = {"Edit_Kokyaku_Kind_Syorihouhou"};
+  for (const auto& [screen, least] :
+       {std::pair{Screen::Customer, 40}, {Screen::Ledger, 34}, {Screen::Slip, 16}}) {
     const ScreenDef* def = FindScreen(screen);
     ASSERT_NE(def, nullptr);
     int checked = 0;
@@ -223,6 +235,16 @@ TEST_F(EditWidth, EveryCustomerAndLedgerEditShowsItsLongestValueWhole) {
       ++checked;
     }
     EXPECT_GE(checked, least);
+  }
+  // The history rows show the readings as the entry line does.
+  for (const char* label :
+       {"Label_Tenken_Syuuki_01", "Label_Tenken_Ph_01", "Label_Tenken_Tousido_01",
+        "Label_Tenken_Asyousan_01", "Label_Tenken_Zannenn_01", "Label_Tenken_Ion_01"}) {
+    QWidget* w = W(label);
+    const QString name(label);
+    const int bytes =
+        name.contains("Ph") || name.contains("Zannenn") || name.contains("Ion") ? 3 : 2;
+    EXPECT_LE(w->fontMetrics().horizontalAdvance(QString(bytes, u'W')), w->width()) << label;
   }
 }
 
