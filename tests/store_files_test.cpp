@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "fault_layer.h"
 #include "store/store.h"
 #include "store_test_util.h"
 
@@ -13,6 +14,7 @@ namespace tankora {
 namespace {
 
 using testing::BlankImage;
+using testing::FaultKind;
 using testing::CustomerImage;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -279,23 +281,13 @@ class JournalTest : public ::testing::Test {
     for (Record* r : {&a_, &b_, &c_}) ASSERT_TRUE(file_.WriteRecord(file_.Count() + 1, *r));
     before_ = ReadBytes(file_.Path());
   }
-  void TearDown() override { Store::SetFaultHook(nullptr); }
 
-  // The crash: the journal is on disk, the record's own write never finished.
-  void CrashAfterTheJournal(int n, Record& changed) {
-    Store::SetFaultHook([](std::string_view point) { return point != "record:after-journal"; });
+  // The power goes during the record's own write (Torn: half of it lands)
+  // or just before it (Cut: the journal is on disk, the record untouched).
+  void PowerCutAtTheRecord(FaultKind kind, int n, Record& changed) {
+    testing::FaultLayer cut(kind, 1, testing::CallOn(fileio::FileCall::Write, "TenkenDenp.120"));
     EXPECT_EQ(file_.WriteRecord(n, changed).error, StoreError::WriteFailed);
-    Store::SetFaultHook(nullptr);
-  }
-  // Record n as a cut write may leave it: the start of its new image, then
-  // blocks that never reached the disk.
-  void TearRecord(int n, Record& changed) {
-    std::string bytes = ReadBytes(file_.Path());
-    const std::size_t length = TenkenDenpLayout().RecordLength();
-    std::string torn(changed.Pack().substr(0, 20));
-    torn.resize(length, '\0');
-    bytes.replace((n - 1) * length, length, torn);
-    WriteBytes(file_.Path(), bytes);
+    ASSERT_TRUE(cut.Struck());
   }
   std::string Expected(int n, Record& changed) const {
     const std::size_t length = TenkenDenpLayout().RecordLength();
@@ -327,10 +319,11 @@ TEST_F(JournalTest, AnOverwriteLeavesTheNewRecordAndAnEmptyJournal) {
 }
 
 TEST_F(JournalTest, ATornRecordIsMadeWholeAtTheNextStart) {
-  Record changed = Slip("B", "changed after the cut");
-  CrashAfterTheJournal(2, changed);
-  TearRecord(2, changed);
+  // A remark long enough to reach past the half of the record that lands.
+  Record changed = Slip("B", "changed when the power went, a remark long enough to tear");
+  PowerCutAtTheRecord(FaultKind::Torn, 2, changed);
   ASSERT_NE(ReadBytes(file_.Path()), Expected(2, changed));
+  ASSERT_NE(ReadBytes(file_.Path()), before_);
   ASSERT_TRUE(Restart());
   EXPECT_EQ(ReadBytes(file_.Path()), Expected(2, changed)) << "record 2 whole, 1 and 3 untouched";
   EXPECT_EQ(ReadBytes(file_.JournalPath()), "");
@@ -339,24 +332,27 @@ TEST_F(JournalTest, ATornRecordIsMadeWholeAtTheNextStart) {
   EXPECT_EQ(ReadBytes(file_.Path()), Expected(2, changed));
 }
 
-TEST_F(JournalTest, AnEntryThatIsNotWholeIsDroppedAndTheRecordKept) {
+TEST_F(JournalTest, AnEntryThatIsNotWholeOrNotOfThisFileIsDroppedAndTheRecordKept) {
   Record changed = Slip("C", "never written");
-  CrashAfterTheJournal(3, changed);
+  PowerCutAtTheRecord(FaultKind::Cut, 3, changed);
   const std::string entry = ReadBytes(file_.JournalPath());
-  ASSERT_FALSE(entry.empty());
+  ASSERT_EQ(entry, testing::JournalEntry(3, 'N', c_.Pack(), changed.Pack()));
   struct Case {
     const char* what;
     std::string journal;
   };
   std::string flipped = entry;
   flipped[30] ^= 0x01;
-  std::string beyond = entry;
-  beyond.replace(4, 10, "0000000009");  // a record the file does not have
+  const std::string_view old = c_.Pack(), now = changed.Pack();
   const Case cases[] = {
       {"cut short", entry.substr(0, entry.size() - 5)},
       {"a changed byte", flipped},
       {"no entry at all", "garbage"},
-      {"a record beyond the file", beyond},
+      {"a record beyond the file", testing::JournalEntry(4, 'N', old, now)},
+      {"record 0", testing::JournalEntry(0, 'N', old, now)},
+      // 2^32 + 1: read as an int it would be record 1.
+      {"a number past any int", testing::JournalEntry(4294967297LL, 'N', old, now)},
+      {"an unknown standing byte", testing::JournalEntry(3, 'X', old, now)},
   };
   for (const Case& c : cases) {
     WriteBytes(file_.JournalPath(), c.journal);
@@ -366,52 +362,38 @@ TEST_F(JournalTest, AnEntryThatIsNotWholeIsDroppedAndTheRecordKept) {
   }
 }
 
-TEST_F(JournalTest, APendingWriteIsFinishedBeforeTheNextOverwriteOrAppend) {
-  // After a failed write (a disk error in this very run, not a crash) the
-  // journal holds the only whole copy of a possibly torn record. Another
-  // overwrite would replace that entry, and an append must not grow the file
-  // around a torn record.
-  struct Next {
-    int torn;
-    int write;
-    const char* bikou;
-  };
-  const std::size_t length = TenkenDenpLayout().RecordLength();
-  for (const Next& c : {Next{1, 3, "next change"}, Next{2, 4, "appended"}}) {
-    Record pending = Slip("P", "pending");
-    CrashAfterTheJournal(c.torn, pending);
-    TearRecord(c.torn, pending);
-    Record next = Slip("N", c.bikou);
-    std::string expected = Expected(c.torn, pending);
-    ASSERT_TRUE(file_.WriteRecord(c.write, next)) << c.bikou;
-    expected.resize(std::max(expected.size(), c.write * length), ' ');
-    expected.replace((c.write - 1) * length, length, next.Pack());
-    EXPECT_EQ(ReadBytes(file_.Path()), expected) << c.bikou;
-    EXPECT_EQ(ReadBytes(file_.JournalPath()), "") << c.bikou;
-    before_ = ReadBytes(file_.Path());
-  }
-}
-
-TEST(JournalStoreTest, TheSortFinishesAPendingWriteBeforeRecordsMove) {
+TEST(JournalStoreTest, TheSortSettlesAPendingEntryBeforeRecordsMove) {
+  // An entry still pending in this run (the write failed, and so did putting
+  // the old record back) names a record by its number: the sort must settle
+  // it on Ueda before Ueda moves to record 2.
   TempDir dir;
   WriteBytes(dir.path() / "Kokyaku.120", CustomerImage(' ', "U", "Ueda") +
                                              CustomerImage(' ', "A", "Aoki"));
+  const std::string before = ReadBytes(dir.path() / "Kokyaku.120");
   Store store(dir.path());
   ASSERT_TRUE(store.Open());
-  Record ueda(KokyakuLayout());  // record 1 until the sort
+  Record ueda(KokyakuLayout());
   ASSERT_TRUE(store.KokyakuFile().ReadRecord(1, ueda));
-  ueda.Set(Kokyaku::Address, "pending");
-  Store::SetFaultHook([](std::string_view point) { return point != "record:after-journal"; });
-  EXPECT_FALSE(store.KokyakuFile().WriteRecord(1, ueda));
-  Store::SetFaultHook(nullptr);
-  // Sorting moves Ueda to record 2; the pending write must land on Ueda, not
-  // on whoever sits at record 1 afterwards.
+  ueda.Set(Kokyaku::Address, "never stored");
+  {
+    // The change tears, and putting the old record back fails.
+    int writes = 0;
+    testing::ScopedCallHook hook([&writes](fileio::FileCall call, const std::filesystem::path& p) {
+      if (call != fileio::FileCall::Write || p.filename() != "Kokyaku.120") {
+        return fileio::CallFault::None;
+      }
+      return ++writes == 1 ? fileio::CallFault::Tear : fileio::CallFault::Fail;
+    });
+    EXPECT_FALSE(store.WriteKokyaku(1, ueda));
+  }
+  ASSERT_NE(ReadBytes(dir.path() / "Kokyaku.120"), before) << "record 1 torn";
   ASSERT_TRUE(store.KokyakuSortAndIndex());
   Record got(KokyakuLayout());
   ASSERT_TRUE(store.KokyakuFile().ReadRecord(2, got));
-  EXPECT_EQ(got, ueda);
+  EXPECT_EQ(testing::Hex(got.Pack()), testing::Hex(CustomerImage(' ', "U", "Ueda")));
   ASSERT_TRUE(store.KokyakuFile().ReadRecord(1, got));
-  EXPECT_EQ(got.Trimmed(Kokyaku::Address), "");
+  EXPECT_EQ(testing::Hex(got.Pack()), testing::Hex(CustomerImage(' ', "A", "Aoki")));
+  EXPECT_EQ(ReadBytes(store.KokyakuFile().JournalPath()), "");
 }
 
 TEST(JournalStoreTest, AReadOnlyOpenLeavesAPendingJournalAlone) {

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -80,6 +81,25 @@ inline std::string CustomerImage(char flag, std::string_view kana, std::string_v
   Put(image, 1, kana.substr(0, 4));
   Put(image, 5, name.substr(0, 20));
   return image;
+}
+
+// A journal entry as the store writes it: tag, the image that stands ('N'
+// new, 'O' old), record number and length in ten digits each, the old and the
+// new image, and the FNV-1a checksum of all but the standing byte in hex.
+inline std::string JournalEntry(long long n, char stands, std::string_view oldImage,
+                                std::string_view newImage) {
+  char head[40];
+  std::snprintf(head, sizeof head, "TKJ2%c%010lld%010zu", stands, n, newImage.size());
+  std::string entry = std::string(head) + std::string(oldImage) + std::string(newImage);
+  std::uint32_t h = 2166136261u;
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    if (i == 4) continue;
+    h ^= static_cast<unsigned char>(entry[i]);
+    h *= 16777619u;
+  }
+  char sum[16];
+  std::snprintf(sum, sizeof sum, "%08x", h);
+  return entry + sum;
 }
 
 inline std::string Concat(const std::vector<std::string>& records) {

@@ -17,6 +17,30 @@ std::function<bool(std::string_view)>& Hook() {
   return hook;
 }
 
+CallFaultHook& CallHook() {
+  static CallFaultHook hook;
+  return hook;
+}
+
+// The fault the test hook asks for at this call; None without a hook.
+CallFault FaultAt(FileCall call, const std::filesystem::path& path) {
+  const CallFaultHook& hook = CallHook();
+  return hook ? hook(call, path) : CallFault::None;
+}
+
+CallFault FaultAt(FileCall call, int fd) {
+  if (!CallHook()) return CallFault::None;
+  std::error_code ec;
+  const std::filesystem::path path =
+      std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
+  return FaultAt(call, path);
+}
+
+bool Injected() {
+  errno = EIO;
+  return false;
+}
+
 }  // namespace
 
 Status Failure(StoreError error, const std::string& what, const std::filesystem::path& path,
@@ -59,6 +83,11 @@ long long FileSize(const std::filesystem::path& path) {
 }
 
 int OpenFd(const std::filesystem::path& path, int flags, unsigned mode) {
+  if ((flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0 &&
+      FaultAt(FileCall::Open, path) != CallFault::None) {
+    errno = EIO;
+    return -1;
+  }
   int fd;
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
@@ -71,6 +100,17 @@ void CloseFd(int fd) {
 }
 
 bool PWriteAll(int fd, std::string_view bytes, long long offset) {
+  switch (FaultAt(FileCall::Write, fd)) {
+    case CallFault::None:
+      break;
+    case CallFault::Fail:
+      return Injected();
+    case CallFault::Tear:
+      if (bytes.size() > 1) {
+        (void)::pwrite(fd, bytes.data(), bytes.size() / 2, static_cast<off_t>(offset));
+      }
+      return Injected();
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
@@ -106,10 +146,52 @@ bool PReadAll(int fd, char* out, std::size_t size, long long offset) {
   return true;
 }
 
+bool Truncate(int fd, long long size) {
+  if (FaultAt(FileCall::Truncate, fd) != CallFault::None) return Injected();
+  int rc;
+  do {
+    rc = ::ftruncate(fd, static_cast<off_t>(size));
+  } while (rc != 0 && errno == EINTR);
+  return rc == 0;
+}
+
+bool DataSync(int fd) {
+  if (FaultAt(FileCall::Sync, fd) != CallFault::None) return Injected();
+  return ::fdatasync(fd) == 0;
+}
+
+bool Sync(int fd) {
+  if (FaultAt(FileCall::Sync, fd) != CallFault::None) return Injected();
+  return ::fsync(fd) == 0;
+}
+
+bool CloseWritten(int fd) {
+  if (FaultAt(FileCall::Close, fd) != CallFault::None) {
+    ::close(fd);
+    return Injected();
+  }
+  return ::close(fd) == 0;
+}
+
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (FaultAt(FileCall::Rename, to) != CallFault::None) return Injected();
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool Remove(const std::filesystem::path& path) {
+  if (FaultAt(FileCall::Remove, path) != CallFault::None) return Injected();
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool ChangeMode(int fd, unsigned mode) {
+  if (FaultAt(FileCall::ChangeMode, fd) != CallFault::None) return Injected();
+  return ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
+}
+
 Status SyncDirectory(const std::filesystem::path& dir) {
   const int fd = OpenFd(dir.empty() ? std::filesystem::path(".") : dir, O_RDONLY | O_DIRECTORY);
   if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open folder", dir, errno);
-  const bool synced = ::fsync(fd) == 0;
+  const bool synced = Sync(fd);
   const int err = errno;
   CloseFd(fd);
   if (!synced) return Failure(StoreError::WriteFailed, "cannot flush folder", dir, err);
@@ -129,25 +211,22 @@ Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
   const int fd = OpenFd(temp, O_WRONLY | O_CREAT | O_TRUNC, mode);
   if (fd < 0) return Failure(StoreError::WriteFailed, "cannot create", temp, errno);
   // The umask may have narrowed the bits given to open.
-  (void)::fchmod(fd, mode);
+  (void)ChangeMode(fd, mode);
 
   auto abandon = [&](const std::string& what, int err) {
     CloseFd(fd);
-    ::unlink(temp.c_str());
+    (void)Remove(temp);
     return Failure(StoreError::WriteFailed, what, temp, err);
   };
   if (!PWriteAll(fd, bytes, 0)) return abandon("cannot write", errno);
-  if (::fsync(fd) != 0) return abandon("cannot flush", errno);
+  if (!Sync(fd)) return abandon("cannot flush", errno);
   if (!PassFaultPoint(tag + ":after-temp-write")) return abandon("injected failure at", EIO);
   if (!PassFaultPoint(tag + ":before-rename")) return abandon("injected failure at", EIO);
-  if (::close(fd) != 0) {
+  // Flushed already: a failing close loses nothing.
+  (void)CloseWritten(fd);
+  if (!Rename(temp, target)) {
     const int err = errno;
-    ::unlink(temp.c_str());
-    return Failure(StoreError::WriteFailed, "cannot close", temp, err);
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
+    (void)Remove(temp);
     return Failure(StoreError::WriteFailed, "cannot rename over", target, err);
   }
   // The new contents are in place now; a failed folder flush means only that
@@ -163,5 +242,21 @@ bool PassFaultPoint(std::string_view point) {
 }
 
 void SetFaultHook(std::function<bool(std::string_view point)> hook) { Hook() = std::move(hook); }
+
+void SetCallFaultHook(CallFaultHook hook) { CallHook() = std::move(hook); }
+
+std::string_view FileCallName(FileCall call) {
+  switch (call) {
+    case FileCall::Open: return "open";
+    case FileCall::Write: return "write";
+    case FileCall::Truncate: return "truncate";
+    case FileCall::Sync: return "sync";
+    case FileCall::Close: return "close";
+    case FileCall::Rename: return "rename";
+    case FileCall::Remove: return "remove";
+    case FileCall::ChangeMode: return "chmod";
+  }
+  return "?";
+}
 
 }  // namespace tankora::fileio

@@ -26,11 +26,29 @@ Status ReadFile(const std::filesystem::path& path, std::string& out, bool missin
 long long FileSize(const std::filesystem::path& path);
 
 // Opens `path` with open(2) flags; -1 with errno on failure. Retries EINTR.
+// An open for writing is one of the calls below that change files.
 int OpenFd(const std::filesystem::path& path, int flags, unsigned mode = 0644);
+// Closes a file only read from, or one given up after a failure.
 void CloseFd(int fd);
 
-// Writes all of `bytes` at `offset` (retrying short writes); false with errno.
+// --- The calls that change files --------------------------------------------
+// Every call of the store that changes a file or a folder goes through one of
+// these, so that the tests can fail any one of them in turn, or cut the
+// machine off there, and check that the files still say what the screen said.
+// Each returns false with errno on failure.
+
+// Writes all of `bytes` at `offset` (retrying short writes).
 bool PWriteAll(int fd, std::string_view bytes, long long offset);
+bool Truncate(int fd, long long size);
+bool DataSync(int fd);  // fdatasync
+bool Sync(int fd);      // fsync
+// Closes a file written to. A failure here comes after the data was flushed
+// (or its flush failed already), so callers may ignore it.
+bool CloseWritten(int fd);
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+// Removes a file; one that is not there counts as removed.
+bool Remove(const std::filesystem::path& path);
+bool ChangeMode(int fd, unsigned mode);
 // Reads exactly `size` bytes at `offset`; false with errno (EIO when the file ended early).
 bool PReadAll(int fd, char* out, std::size_t size, long long offset);
 
@@ -49,5 +67,15 @@ Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
 // Returns false when the installed hook says the operation must fail here.
 bool PassFaultPoint(std::string_view point);
 void SetFaultHook(std::function<bool(std::string_view point)> hook);
+
+// The test hook of the calls above. The hook is asked before each call with
+// the call and the file's path; Fail makes the call do nothing and fail with
+// EIO, Tear makes a write land its first half and then fail (a power cut in
+// the middle of it); for other calls Tear is Fail.
+enum class FileCall { Open, Write, Truncate, Sync, Close, Rename, Remove, ChangeMode };
+enum class CallFault { None, Fail, Tear };
+using CallFaultHook = std::function<CallFault(FileCall call, const std::filesystem::path& path)>;
+void SetCallFaultHook(CallFaultHook hook);
+std::string_view FileCallName(FileCall call);
 
 }  // namespace tankora::fileio

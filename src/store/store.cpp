@@ -66,15 +66,26 @@ std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
   return order;
 }
 
-// The journal entry of an in-place write: a tag, the record number, the
-// image length, the image, and a checksum over all of it, so that an entry
+// The journal entry of an in-place write: a tag, which image stands (one
+// byte), the record number, the image length, the record's old image and its
+// new one, and a checksum over all but the standing byte, so that an entry
 // cut short by a crash is recognised and never applied.
-constexpr std::string_view kJournalTag = "TKJ1";
-constexpr std::size_t kJournalHead = 4 + 10 + 10;
+//
+// An entry is written standing on the new image: a crash before the record
+// is on disk finishes the write at the next start (the user was never told
+// either way). When the write fails in this run the user is told it failed,
+// so the byte is turned to the old image (one byte cannot be torn) and the
+// old image written back; should that fail too, whatever settles the journal
+// next (the next write, the next start) puts the old record back, never the
+// one the screen said was not stored.
+constexpr std::string_view kJournalTag = "TKJ2";
+constexpr std::size_t kJournalStandsAt = 4;
+constexpr char kStandsNew = 'N';
+constexpr char kStandsOld = 'O';
+constexpr std::size_t kJournalHead = 4 + 1 + 10 + 10;
 constexpr std::size_t kJournalSum = 8;
 
-std::uint32_t Fnv1a(std::string_view bytes) {
-  std::uint32_t h = 2166136261u;
+std::uint32_t Fnv1a(std::string_view bytes, std::uint32_t h = 2166136261u) {
   for (const char c : bytes) {
     h ^= static_cast<unsigned char>(c);
     h *= 16777619u;
@@ -82,36 +93,50 @@ std::uint32_t Fnv1a(std::string_view bytes) {
   return h;
 }
 
-std::string JournalEntry(int n, std::string_view image) {
+std::uint32_t JournalSum(std::string_view body) {
+  return Fnv1a(body.substr(kJournalStandsAt + 1), Fnv1a(body.substr(0, kJournalStandsAt)));
+}
+
+std::string JournalEntry(int n, std::string_view oldImage, std::string_view newImage) {
   char head[32];
-  std::snprintf(head, sizeof head, "%010d%010zu", n, image.size());
+  std::snprintf(head, sizeof head, "%c%010d%010zu", kStandsNew, n, newImage.size());
   std::string entry(kJournalTag);
   entry += head;
-  entry += image;
+  entry += oldImage;
+  entry += newImage;
   char sum[16];
-  std::snprintf(sum, sizeof sum, "%08x", Fnv1a(entry));
+  std::snprintf(sum, sizeof sum, "%08x", JournalSum(entry));
   entry += sum;
   return entry;
 }
 
-// The record number and image of a whole, intact entry; 0 otherwise.
-int ParseJournal(std::string_view entry, std::size_t length, std::string_view& image) {
-  if (entry.size() != kJournalHead + length + kJournalSum) return 0;
-  if (entry.substr(0, kJournalTag.size()) != kJournalTag) return 0;
-  const std::string_view body = entry.substr(0, kJournalHead + length);
-  char sum[16];
-  std::snprintf(sum, sizeof sum, "%08x", Fnv1a(body));
-  if (entry.substr(kJournalHead + length) != std::string_view(sum, kJournalSum)) return 0;
-  char head[32];
-  std::snprintf(head, sizeof head, "%010zu", length);
-  if (entry.substr(14, 10) != std::string_view(head, 10)) return 0;
-  int n = 0;
-  for (const char c : entry.substr(4, 10)) {
-    if (c < '0' || c > '9') return 0;
+struct JournalView {
+  long long n = 0;  // 0: not a whole entry of this file's records
+  bool standsOld = false;
+  std::string_view oldImage, newImage;
+};
+
+JournalView ParseJournal(std::string_view entry, std::size_t length) {
+  JournalView none;
+  if (entry.size() != kJournalHead + 2 * length + kJournalSum) return none;
+  if (entry.substr(0, kJournalTag.size()) != kJournalTag) return none;
+  const char stands = entry[kJournalStandsAt];
+  if (stands != kStandsNew && stands != kStandsOld) return none;
+  const std::string_view body = entry.substr(0, kJournalHead + 2 * length);
+  char text[32];
+  std::snprintf(text, sizeof text, "%08x", JournalSum(body));
+  if (entry.substr(body.size()) != std::string_view(text, kJournalSum)) return none;
+  std::snprintf(text, sizeof text, "%010zu", length);
+  if (entry.substr(15, 10) != std::string_view(text, 10)) return none;
+  // Ten digits may name more records than an int holds: read them wide, and
+  // let the caller hold the number against the file.
+  long long n = 0;
+  for (const char c : entry.substr(5, 10)) {
+    if (c < '0' || c > '9') return none;
     n = n * 10 + (c - '0');
   }
-  image = entry.substr(kJournalHead, length);
-  return n;
+  return {n, stands == kStandsOld, entry.substr(kJournalHead, length),
+          entry.substr(kJournalHead + length, length)};
 }
 
 }  // namespace
@@ -216,30 +241,25 @@ Status RecordFile::WriteRecord(int n, Record& record) {
                                                     std::to_string(count_ + 1));
   }
   const std::string_view image = record.Pack();
-  const std::string where = "record " + std::to_string(n) + " of";
   if (!fileio::PassFaultPoint("record:write")) {
-    return Failure(StoreError::WriteFailed, "injected failure writing " + where, path_, EIO);
+    return Failure(StoreError::WriteFailed,
+                   "injected failure writing record " + std::to_string(n) + " of", path_, EIO);
   }
+  // A pending entry is settled first: the next entry would overwrite it, and
+  // an append must not grow the file around a torn record.
+  if (Status settled = SettleJournal(); !settled) return settled;
+  return n == count_ + 1 ? Append(image) : Overwrite(n, image);
+}
+
+Status RecordFile::Append(std::string_view image) {
+  const int n = count_ + 1;
   const int fd = OpenFd(path_, O_WRONLY);
   if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
-
   const long long offset =
-      static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
-  const bool append = n == count_ + 1;
-  // A pending entry is finished first: the next entry would overwrite it.
-  Status settled = SettleJournal();
-  if (settled && !append) settled = WriteJournal(n, image);
-  if (!settled) {
-    CloseFd(fd);
-    return settled;
-  }
-  if (!append && !fileio::PassFaultPoint("record:after-journal")) {
-    CloseFd(fd);
-    return Failure(StoreError::WriteFailed, "injected failure writing " + where, path_, EIO);
-  }
+      static_cast<long long>(count_) * static_cast<long long>(layout_->RecordLength());
   struct stat st {};
   const long long sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : offset;
-  if (append && sizeBefore > offset) {
+  if (sizeBefore > offset) {
     std::string tail;
     Status kept = fileio::ReadFile(path_, tail);
     if (kept && tail.size() > static_cast<std::size_t>(offset)) {
@@ -251,30 +271,76 @@ Status RecordFile::WriteRecord(int n, Record& record) {
       return kept;
     }
   }
-
-  if (!fileio::PWriteAll(fd, image, offset) || ::fdatasync(fd) != 0) {
+  if (!fileio::PWriteAll(fd, image, offset) || !fileio::DataSync(fd)) {
     const int err = errno;
     // A failed append may have left part of a record at the end: cut it off so
     // the file stays whole records (bytes past the last whole record, such as
-    // a partial record left by a cut copy, are not data).
-    if (append) {
-      (void)::ftruncate(fd, static_cast<off_t>(std::min(sizeBefore, offset)));
-      (void)::fdatasync(fd);
-    }
+    // a partial record left by a cut copy, are not data and were kept aside).
+    (void)fileio::Truncate(fd, std::min(sizeBefore, offset));
+    (void)fileio::DataSync(fd);
     CloseFd(fd);
-    // An in-place write that failed may have left the record torn; the
-    // journal still holds it whole and is applied at the next settle.
-    return Failure(StoreError::WriteFailed, "cannot write " + where, path_, err);
+    return Failure(StoreError::WriteFailed, "cannot write record " + std::to_string(n) + " of",
+                   path_, err);
   }
-  if (::close(fd) != 0) return Failure(StoreError::WriteFailed, "cannot close", path_, errno);
-  if (append) {
-    ++count_;
-  } else {
-    // The record is on disk. Should emptying the journal fail, it still
-    // holds this same image, and applying it again changes nothing.
-    (void)ClearJournal();
-  }
+  (void)fileio::CloseWritten(fd);
+  ++count_;
   return Status::Ok();
+}
+
+Status RecordFile::Overwrite(int n, std::string_view image) {
+  const std::string where = "record " + std::to_string(n) + " of";
+  const int fd = OpenFd(path_, O_RDWR);
+  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+  const long long offset =
+      static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
+  std::string old(layout_->RecordLength(), ' ');
+  if (!fileio::PReadAll(fd, old.data(), old.size(), offset)) {
+    const int err = errno;
+    CloseFd(fd);
+    return Failure(StoreError::CannotOpen, "cannot read " + where, path_, err);
+  }
+  if (old == image) {
+    CloseFd(fd);
+    return Status::Ok();
+  }
+  Status st = WriteJournal(n, old, image);
+  if (st && !fileio::PassFaultPoint("record:after-journal")) {
+    st = Failure(StoreError::WriteFailed, "injected failure writing " + where, path_, EIO);
+  }
+  if (st) {
+    if (fileio::PWriteAll(fd, image, offset) && fileio::DataSync(fd)) {
+      (void)fileio::CloseWritten(fd);
+      // The record is on disk. Should emptying the journal fail, its entry
+      // stands on this same image, and applying it again changes nothing.
+      (void)ClearJournal();
+      return Status::Ok();
+    }
+    st = Failure(StoreError::WriteFailed, "cannot write " + where, path_, errno);
+  }
+  // Reported as failed, so it must not happen later either.
+  RollBack(fd, n, old);
+  CloseFd(fd);
+  return st;
+}
+
+void RecordFile::RollBack(int fd, int n, std::string_view old) {
+  rollBackPending_ = true;
+  const std::filesystem::path journal = JournalPath();
+  if (fileio::FileSize(journal) > 0) {
+    const int jfd = OpenFd(journal, O_WRONLY);
+    if (jfd >= 0) {
+      const char stands = kStandsOld;
+      if (fileio::PWriteAll(jfd, std::string_view(&stands, 1), kJournalStandsAt)) {
+        (void)fileio::DataSync(jfd);
+      }
+      (void)fileio::CloseWritten(jfd);
+    }
+  }
+  const long long offset =
+      static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
+  if (fileio::PWriteAll(fd, old, offset) && fileio::DataSync(fd) && ClearJournal()) {
+    rollBackPending_ = false;
+  }
 }
 
 std::filesystem::path RecordFile::JournalPath() const {
@@ -283,18 +349,21 @@ std::filesystem::path RecordFile::JournalPath() const {
   return journal;
 }
 
-Status RecordFile::WriteJournal(int n, std::string_view image) {
+bool RecordFile::JournalPending() const { return fileio::FileSize(JournalPath()) > 0; }
+
+Status RecordFile::WriteJournal(int n, std::string_view oldImage, std::string_view newImage) {
   const std::filesystem::path journal = JournalPath();
   const bool existed = fileio::FileSize(journal) >= 0;
   const int fd = OpenFd(journal, O_WRONLY | O_CREAT);
   if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open", journal, errno);
-  const std::string entry = JournalEntry(n, image);
+  const std::string entry = JournalEntry(n, oldImage, newImage);
   const bool ok = fileio::PWriteAll(fd, entry, 0) &&
-                  ::ftruncate(fd, static_cast<off_t>(entry.size())) == 0 && ::fdatasync(fd) == 0;
+                  fileio::Truncate(fd, static_cast<long long>(entry.size())) &&
+                  fileio::DataSync(fd);
   const int err = errno;
-  CloseFd(fd);
+  (void)fileio::CloseWritten(fd);
   if (!ok) {
-    // A half-written entry fails its checksum and is never applied.
+    // The entry may be whole all the same; the caller rolls it back.
     return Failure(StoreError::WriteFailed, "cannot write", journal, err);
   }
   return existed ? Status::Ok() : fileio::SyncDirectory(journal.parent_path());
@@ -305,34 +374,42 @@ Status RecordFile::ClearJournal() {
   if (fileio::FileSize(journal) <= 0) return Status::Ok();
   const int fd = OpenFd(journal, O_WRONLY);
   if (fd < 0) return Failure(StoreError::WriteFailed, "cannot open", journal, errno);
-  const bool ok = ::ftruncate(fd, 0) == 0 && ::fdatasync(fd) == 0;
+  const bool ok = fileio::Truncate(fd, 0) && fileio::DataSync(fd);
   const int err = errno;
-  CloseFd(fd);
+  (void)fileio::CloseWritten(fd);
   return ok ? Status::Ok() : Failure(StoreError::WriteFailed, "cannot empty", journal, err);
 }
 
 Status RecordFile::SettleJournal() {
   const std::filesystem::path journal = JournalPath();
-  if (fileio::FileSize(journal) <= 0) return Status::Ok();
+  if (fileio::FileSize(journal) <= 0) {
+    rollBackPending_ = false;
+    return Status::Ok();
+  }
   std::string entry;
   if (Status read = fileio::ReadFile(journal, entry, true); !read) return read;
-  std::string_view image;
-  const int n = ParseJournal(entry, layout_->RecordLength(), image);
-  if (n >= 1 && n <= count_) {
+  const JournalView j = ParseJournal(entry, layout_->RecordLength());
+  if (j.n >= 1 && j.n <= count_) {
+    const int n = static_cast<int>(j.n);
+    // A write that failed in this run stays undone even when the byte saying
+    // so never reached the journal.
+    const std::string_view image = j.standsOld || rollBackPending_ ? j.oldImage : j.newImage;
     const int fd = OpenFd(path_, O_WRONLY);
     if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
     const long long offset =
         static_cast<long long>(n - 1) * static_cast<long long>(layout_->RecordLength());
-    const bool ok = fileio::PWriteAll(fd, image, offset) && ::fdatasync(fd) == 0;
+    const bool ok = fileio::PWriteAll(fd, image, offset) && fileio::DataSync(fd);
     const int err = errno;
-    CloseFd(fd);
+    (void)fileio::CloseWritten(fd);
     if (!ok) {
       return Failure(StoreError::WriteFailed,
                      "cannot finish the interrupted write of record " + std::to_string(n) + " of",
                      path_, err);
     }
   }
-  return ClearJournal();
+  Status cleared = ClearJournal();
+  if (cleared) rollBackPending_ = false;
+  return cleared;
 }
 
 Status RecordFile::ReadAll(std::string& out) const {
@@ -408,8 +485,7 @@ Status Store::Open() {
   // A sort cut short by a crash leaves its new file behind; the old file is whole.
   std::filesystem::path stale = kokyaku_.Path();
   stale += ".tmp";
-  std::error_code ec;
-  std::filesystem::remove(stale, ec);
+  (void)fileio::Remove(stale);
 
   keep(RebuildIndex());
   return first;
@@ -441,8 +517,24 @@ Status Store::RebuildIndex() {
   return s;
 }
 
+int Store::CountLiveInFile() const {
+  int live = 0;
+  (void)kokyaku_.Scan([&live](int, std::string_view image) {
+    live += image[0] != '1';
+    return true;
+  });
+  return live;
+}
+
 Status Store::WriteKokyaku(int n, Record& record) {
   if (n < 1 || n > KokyakuCount() + 1) return kokyaku_.WriteRecord(n, record);  // OutOfRange
+  // A pending entry may end a customer or bring one back: settle it first and
+  // count from the file, so the limit below sees only what really is there.
+  if (kokyaku_.JournalPending()) {
+    Status settled = kokyaku_.SettleJournal();
+    liveInFile_ = CountLiveInFile();
+    if (!settled) return settled;
+  }
   const bool liveAfter = record.Pack()[0] != '1';
   bool liveNow = false;
   if (n <= KokyakuCount()) {
@@ -460,8 +552,22 @@ Status Store::WriteKokyaku(int n, Record& record) {
                             std::to_string(kMaxActive) + " live customers; nothing was stored)");
   }
   Status s = kokyaku_.WriteRecord(n, record);
-  if (s) liveInFile_ += static_cast<int>(liveAfter) - static_cast<int>(liveNow);
+  if (s) {
+    liveInFile_ += static_cast<int>(liveAfter) - static_cast<int>(liveNow);
+  } else {
+    // A failed write leaves the record as it was, but the file is the judge.
+    liveInFile_ = CountLiveInFile();
+  }
   return s;
+}
+
+Status Store::FinishPendingWrites() {
+  Status first = Status::Ok();
+  for (RecordFile* file : {&jisya_, &kokyaku_, &tenken_, &kouji_}) {
+    if (Status s = file->SettleJournal(); !s && first) first = std::move(s);
+  }
+  liveInFile_ = CountLiveInFile();
+  return first;
 }
 
 Status Store::KokyakuSortAndIndex() {

@@ -41,23 +41,37 @@ class RecordFile final {
   Status Scan(const std::function<bool(int n, std::string_view image)>& visit) const;
 
   // A record overwritten in place is first written whole to "<name>.journal"
-  // beside the file and flushed, so a power cut in the middle of the record's
-  // own write cannot leave it half old, half new: the next start writes the
-  // journal's image again. The journal is emptied after each write.
+  // beside the file, its old image with it, and flushed, so a power cut in the
+  // middle of the record's own write cannot leave it half old, half new: the
+  // next start writes the new image again. A write that fails (and says so)
+  // puts the old image back instead, now or at the next settle. The journal
+  // is emptied after each write.
   std::filesystem::path JournalPath() const;
-  // Applies a pending journal entry (left by a crash or a failed write) and
-  // empties the journal. A torn or foreign journal is only emptied: its
-  // record was never touched, as the journal is on disk before the record
-  // is written. Runs at start and before anything that moves or adds records.
+  // True when the journal holds anything (an entry left by a crash, or by a
+  // write whose roll-back failed too).
+  bool JournalPending() const;
+  // Settles a pending journal entry: the new image after a crash, the old one
+  // after a write that failed in this run; then empties the journal. A torn
+  // or foreign journal, or one naming a record the file does not have, is
+  // only emptied: its record was never touched, as the journal is on disk
+  // before the record is written. Runs at start and before anything that
+  // writes, moves or adds records.
   Status SettleJournal();
 
  private:
-  Status WriteJournal(int n, std::string_view image);
+  Status Append(std::string_view image);
+  Status Overwrite(int n, std::string_view image);
+  // Puts the old image of record n back after a failed overwrite.
+  void RollBack(int fd, int n, std::string_view old);
+  Status WriteJournal(int n, std::string_view oldImage, std::string_view newImage);
   Status ClearJournal();
 
   const RecordLayout* layout_;
   std::filesystem::path path_;
   int count_ = 0;
+  // An overwrite failed in this run and its roll-back did not get through:
+  // the journal's entry is to be undone whatever its standing byte says.
+  bool rollBackPending_ = false;
 };
 
 // Bytes after the last whole record are no record, but they may be most of
@@ -113,6 +127,13 @@ class Store final {
   // must come through here (not KokyakuFile().WriteRecord) for the limit to hold.
   Status WriteKokyaku(int n, Record& record);
 
+  // Settles the journals of all four files (a write cut short by a crash is
+  // finished, one that failed is undone), so that each file stands whole on
+  // its own. Whatever replaces a record file from outside the store (a
+  // restore) calls this first: a journal entry left behind would otherwise be
+  // applied to the new file at the next write or start. Open runs it too.
+  Status FinishPendingWrites();
+
   // Orders the live customers by their 4-byte reading exactly as the
   // historical exchange sort leaves them, computed in memory; the file is
   // replaced through a new file and a rename. Then rebuilds the index.
@@ -134,6 +155,8 @@ class Store final {
   RecordFile kokyaku_;
   RecordFile tenken_;
   RecordFile kouji_;
+  int CountLiveInFile() const;
+
   std::vector<int> active_;
   // Live records in the customer file as this store last wrote or read it.
   int liveInFile_ = 0;

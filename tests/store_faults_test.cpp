@@ -1,0 +1,206 @@
+// What the store promises when a write fails and says so: the record stays
+// as it was, now, after the next write and after the next start, and the
+// counts never see a change that did not happen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "fault_layer.h"
+#include "store/store.h"
+#include "store_test_util.h"
+
+namespace tankora {
+namespace {
+
+using fileio::CallFault;
+using fileio::FileCall;
+using testing::CustomerImage;
+using testing::FaultKind;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+Record Slip(std::string_view name, std::string_view bikou) {
+  Record r(TenkenDenpLayout());
+  r.Set(TenkenDenp::KokyakuName, name);
+  r.Set(TenkenDenp::Bikou, bikou);
+  return r;
+}
+
+// One call of an overwrite that fails: `tear` lets half of a write land
+// before the failure (an I/O error in the middle of it).
+struct FailingCall {
+  const char* what;
+  FileCall call;
+  const char* file;
+  bool tear = false;
+};
+
+constexpr FailingCall kFailingCalls[] = {
+    {"the record's write", FileCall::Write, "TenkenDenp.120"},
+    {"the record's write, half of it landed", FileCall::Write, "TenkenDenp.120", true},
+    {"the record's flush", FileCall::Sync, "TenkenDenp.120"},
+    {"the journal's write, half of it landed", FileCall::Write, "TenkenDenp.120.journal", true},
+    {"the journal's truncate", FileCall::Truncate, "TenkenDenp.120.journal"},
+    {"the journal's flush", FileCall::Sync, "TenkenDenp.120.journal"},
+};
+
+// What happens after the failed write: each is where a pending entry used
+// to be applied.
+enum class Next { Overwrite, Append, Restart };
+
+TEST(FailedWriteTest, AnOverwriteReportedAsFailedIsNeverAppliedLater) {
+  const std::size_t length = TenkenDenpLayout().RecordLength();
+  for (const FailingCall& f : kFailingCalls) {
+    for (const Next next : {Next::Overwrite, Next::Append, Next::Restart}) {
+      const std::string what = std::string(f.what) + ", then " +
+                               (next == Next::Overwrite ? "an overwrite"
+                                : next == Next::Append  ? "an append"
+                                                        : "a restart");
+      TempDir dir;
+      RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+      ASSERT_TRUE(file.OpenAtStart());
+      for (const char* name : {"A", "B", "C"}) {
+        Record r = Slip(name, "as stored");
+        ASSERT_TRUE(file.WriteRecord(file.Count() + 1, r));
+      }
+      std::string expected = ReadBytes(file.Path());
+      Record changed = Slip("B", "reported as not stored");
+      {
+        int seen = 0;
+        testing::ScopedCallHook hook([&](FileCall call, const std::filesystem::path& p) {
+          if (call != f.call || p.filename() != f.file || ++seen != 1) return CallFault::None;
+          return f.tear ? CallFault::Tear : CallFault::Fail;
+        });
+        EXPECT_EQ(file.WriteRecord(2, changed).error, StoreError::WriteFailed) << what;
+        ASSERT_EQ(seen > 0, true) << what;
+      }
+      EXPECT_EQ(ReadBytes(file.Path()), expected) << what << ": at once";
+
+      Record other = Slip("D", "stored afterwards");
+      switch (next) {
+        case Next::Overwrite:
+          ASSERT_TRUE(file.WriteRecord(3, other)) << what;
+          expected.replace(2 * length, length, other.Pack());
+          break;
+        case Next::Append:
+          ASSERT_TRUE(file.WriteRecord(4, other)) << what;
+          expected += other.Pack();
+          break;
+        case Next::Restart: {
+          RecordFile again(TenkenDenpLayout(), file.Path());
+          ASSERT_TRUE(again.OpenAtStart()) << what;
+          break;
+        }
+      }
+      EXPECT_EQ(ReadBytes(file.Path()), expected) << what;
+      EXPECT_EQ(ReadBytes(file.JournalPath()), "") << what;
+    }
+  }
+}
+
+TEST(FailedWriteTest, TheNamedFaultAfterTheJournalIsUndoneToo) {
+  TempDir dir;
+  RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+  ASSERT_TRUE(file.OpenAtStart());
+  Record a = Slip("A", "as stored");
+  ASSERT_TRUE(file.WriteRecord(1, a));
+  const std::string before = ReadBytes(file.Path());
+  Record changed = Slip("A", "changed");
+  Store::SetFaultHook([](std::string_view point) { return point != "record:after-journal"; });
+  EXPECT_FALSE(file.WriteRecord(1, changed));
+  Store::SetFaultHook(nullptr);
+  RecordFile again(TenkenDenpLayout(), file.Path());
+  ASSERT_TRUE(again.OpenAtStart());
+  EXPECT_EQ(ReadBytes(file.Path()), before);
+}
+
+TEST(FailedWriteTest, WhenPuttingTheOldRecordBackFailsTooTheNextSettleDoesIt) {
+  // The record's write tears and every later write of the record fails. The
+  // journal was told that its old image stands (a one-byte write) and says
+  // so to the next start; the next write in this run knows it anyway, even
+  // when that byte did not get through either.
+  struct Case {
+    const char* what;
+    bool standingByteWritten;
+    bool restart;
+  };
+  for (const Case& c : {Case{"byte written, restart", true, true},
+                        Case{"byte written, next write", true, false},
+                        Case{"byte lost, next write", false, false}}) {
+    TempDir dir;
+    RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+    ASSERT_TRUE(file.OpenAtStart());
+    for (const char* name : {"A", "B"}) {
+      Record r = Slip(name, "as stored");
+      ASSERT_TRUE(file.WriteRecord(file.Count() + 1, r));
+    }
+    std::string expected = ReadBytes(file.Path());
+    Record changed = Slip("A", "reported as not stored");
+    {
+      int recordWrites = 0, journalWrites = 0;
+      testing::ScopedCallHook hook([&](FileCall call, const std::filesystem::path& p) {
+        if (call != FileCall::Write) return CallFault::None;
+        if (p.filename() == "TenkenDenp.120") {
+          return ++recordWrites == 1 ? CallFault::Tear : CallFault::Fail;
+        }
+        // The journal's second write is the standing byte.
+        if (++journalWrites == 2 && !c.standingByteWritten) return CallFault::Fail;
+        return CallFault::None;
+      });
+      EXPECT_FALSE(file.WriteRecord(1, changed)) << c.what;
+    }
+    ASSERT_NE(ReadBytes(file.Path()), expected) << c.what << ": record 1 is torn";
+    if (c.restart) {
+      RecordFile again(TenkenDenpLayout(), file.Path());
+      ASSERT_TRUE(again.OpenAtStart()) << c.what;
+    } else {
+      Record b = Slip("B", "stored afterwards");
+      ASSERT_TRUE(file.WriteRecord(2, b)) << c.what;
+      expected.replace(TenkenDenpLayout().RecordLength(), TenkenDenpLayout().RecordLength(),
+                       b.Pack());
+    }
+    EXPECT_EQ(ReadBytes(file.Path()), expected) << c.what;
+    EXPECT_EQ(ReadBytes(file.JournalPath()), "") << c.what;
+  }
+}
+
+TEST(FailedWriteTest, AFailedUndeleteIsNeverCounted) {
+  // 1999 live customers and two deleted ones: bringing both back would make
+  // 2001. The first undelete fails; the second gets the last place.
+  TempDir dir;
+  std::string file;
+  char name[16];
+  for (int i = 1; i <= 1999; ++i) {
+    std::snprintf(name, sizeof name, "L%04d", i);
+    file += CustomerImage(' ', "A", name);
+  }
+  file += CustomerImage('1', "B", "D1") + CustomerImage('1', "B", "D2");
+  WriteBytes(dir.path() / "Kokyaku.120", file);
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  ASSERT_EQ(store.ActiveCount(), 1999);
+
+  auto undelete = [&store](int n) {
+    Record r(KokyakuLayout());
+    EXPECT_TRUE(store.KokyakuFile().ReadRecord(n, r));
+    r.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
+    return store.WriteKokyaku(n, r);
+  };
+  {
+    testing::FaultLayer fail(FaultKind::Fail, 1, testing::CallOn(FileCall::Sync, "Kokyaku.120"));
+    EXPECT_EQ(undelete(2000).error, StoreError::WriteFailed);
+  }
+  EXPECT_TRUE(undelete(2001));
+  EXPECT_EQ(undelete(2000).error, StoreError::TooManyCustomers);
+
+  Store again(dir.path());
+  ASSERT_TRUE(again.Open());
+  EXPECT_EQ(again.ActiveCount(), 2000);
+  Record d1(KokyakuLayout());
+  ASSERT_TRUE(again.KokyakuFile().ReadRecord(2000, d1));
+  EXPECT_TRUE(d1.Deleted());
+}
+
+}  // namespace
+}  // namespace tankora
