@@ -6,6 +6,7 @@
 #include <map>
 
 #include "backup/backup_run.h"
+#include "fault_layer.h"
 #include "store/company.h"
 #include "store_test_util.h"
 
@@ -271,20 +272,31 @@ TEST_F(BackupTest, TheSafetyFolderKeepsThePcFilesAndAFailedRestoreIsUndone) {
 
 TEST_F(BackupTest, APendingJournalEntryIsFinishedBeforeTheRestoreAndNeverAfter) {
   ASSERT_TRUE(RunBackup(store_, Request(Direction::ToUsb), nullptr).ok());
-  // A write that failed after its journal entry: the entry waits.
+  // A write that tore the record and failed, and whose undoing failed too:
+  // the entry waits, to put the old record back.
+  const std::string before = ReadBytes(Data() / "Kokyaku.120");
   Record changed(KokyakuLayout());
   changed.Unpack(CustomerImage(' ', "\xb1", "Aoki Changed"));
-  Store::SetFaultHook([](std::string_view p) { return p != "record:after-journal"; });
-  ASSERT_FALSE(store_.WriteKokyaku(1, changed));
-  Store::SetFaultHook(nullptr);
+  {
+    int writes = 0;
+    testing::ScopedCallHook hook([&writes](fileio::FileCall call, const fs::path& p) {
+      if (call != fileio::FileCall::Write || p.filename() != "Kokyaku.120") {
+        return fileio::CallFault::None;
+      }
+      return ++writes == 1 ? fileio::CallFault::Tear : fileio::CallFault::Fail;
+    });
+    ASSERT_FALSE(store_.WriteKokyaku(1, changed));
+  }
   ASSERT_GT(fs::file_size(store_.KokyakuFile().JournalPath()), 0u);
+  ASSERT_NE(ReadBytes(Data() / "Kokyaku.120"), before);
 
   BackupRequest r = Request(Direction::FromUsb);
   const RunReport report = RunRestore(store_, r, nullptr);
   ASSERT_TRUE(report.ok()) << report.message;
   EXPECT_EQ(fs::file_size(store_.KokyakuFile().JournalPath()), 0u);
-  // The safety copy holds the PC's file as the journal finished it.
-  EXPECT_NE(ReadBytes(report.safetyFolder / "Kokyaku.125").find("Aoki Changed"), std::string::npos);
+  // The safety copy holds the PC's file as the journal settled it: whole,
+  // and without the change that was reported as not stored.
+  EXPECT_EQ(ReadBytes(report.safetyFolder / "Kokyaku.125"), before);
   // Reopening (which applies any journal) leaves the restored file as the stick's.
   Record company(JisyaLayout());
   ASSERT_TRUE(ReopenDataFiles(store_, company));
