@@ -22,6 +22,26 @@ QString ConvertForIme(const QString& typed, ImeMode ime) {
   return typed;
 }
 
+Qt::InputMethodHints InputHintsFor(ImeMode ime) {
+  // Codes and numbers: Latin letters and digits, and no predictions, since a
+  // suggested word committed into a telephone number is only refused after.
+  constexpr Qt::InputMethodHints codes = Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
+  switch (ime) {
+    case ImeMode::Hira:
+      return Qt::ImhNone;
+    case ImeMode::HalfKana:
+      // Qt has no hint for a kana mode. The edit turns typed hiragana into
+      // half-width katakana itself, so the input method may stay as it is;
+      // its predictions would only offer kanji, which the reading refuses.
+      return Qt::ImhNoPredictiveText;
+    case ImeMode::Off:
+      return codes;
+    case ImeMode::HalfWidth:
+      return codes | Qt::ImhPreferNumbers;
+  }
+  return Qt::ImhNone;
+}
+
 FilteredInput FilterTyped(const QString& before, const QString& after, int caret, std::size_t width,
                           ImeMode ime, bool limited) {
   // The unchanged start may not reach past the caret: typing "a" after "a"

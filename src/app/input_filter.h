@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 #include <cstddef>
 
 #include "shell/input_field.h"
@@ -27,5 +28,11 @@ FilteredInput FilterTyped(const QString& before, const QString& after, int caret
 // The conversion of an input mode alone (half-width katakana for the reading,
 // half-width ASCII where the input method is off, nothing for hiragana).
 QString ConvertForIme(const QString& typed, ImeMode ime);
+
+// What the edit asks of the input method: kana without predictions for the
+// reading, Latin letters and digits where the input method is off, nothing
+// for Japanese text. The conversion above still runs, since an input method
+// may ignore the hints.
+Qt::InputMethodHints InputHintsFor(ImeMode ime);
 
 }  // namespace tankora::app

@@ -95,6 +95,7 @@ void FieldEdit::SetInputRule(std::size_t width, ImeMode ime, bool limited) {
   // The input method stays off where only digits and codes belong; typed
   // full-width forms are still converted in case one arrives anyway.
   setAttribute(Qt::WA_InputMethodEnabled, ime == ImeMode::Hira || ime == ImeMode::HalfKana);
+  setInputMethodHints(InputHintsFor(ime));
 }
 
 void FieldEdit::SetFieldText(const QString& text) {

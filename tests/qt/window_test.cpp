@@ -133,6 +133,36 @@ TEST_F(Window, ManualLabelWithoutTheDocumentDoesNothing) {
   EXPECT_EQ(Focused(), "Edit_Kokyaku_Kana");
 }
 
+TEST_F(Window, EditsAskTheInputMethodForWhatTheirFieldTakes) {
+  // What an input method reads from the edit, on each screen: the reading
+  // takes kana without kanji predictions, text anything; years, codes and
+  // numbers keep it off and ask for Latin letters or digits.
+  constexpr auto codes = Qt::ImhLatinOnly | Qt::ImhNoPredictiveText;
+  const struct {
+    const char* control;
+    bool imeOn;
+    Qt::InputMethodHints hints;
+  } cases[] = {
+      {"Edit_Kokyaku_Kana", true, Qt::ImhNoPredictiveText},
+      {"Edit_Kokyaku_Name", true, Qt::ImhNone},
+      {"Edit_Panel_Tenken_Gaikan", true, Qt::ImhNone},
+      {"Edit_Kouji_Address", true, Qt::ImhNone},
+      {"Edit_Panel_Tenken_Year", false, codes},
+      {"Edit_Kouji_EndYear", false, codes},
+      {"Edit_Panel_Tenken_Month", false, codes | Qt::ImhPreferNumbers},
+      {"Edit_Kouji_EndDay", false, codes | Qt::ImhPreferNumbers},
+      {"Edit_Kokyaku_Tel", false, codes | Qt::ImhPreferNumbers},
+      {"Edit_Panel_Tenken_Ninsou", false, codes | Qt::ImhPreferNumbers},
+  };
+  for (const auto& c : cases) {
+    app::FieldEdit* e = E(c.control);
+    ASSERT_NE(e, nullptr) << c.control;
+    EXPECT_EQ(e->testAttribute(Qt::WA_InputMethodEnabled), c.imeOn) << c.control;
+    EXPECT_EQ(Qt::InputMethodHints(e->inputMethodQuery(Qt::ImHints).toInt()), c.hints)
+        << c.control;
+  }
+}
+
 TEST_F(Window, EveryControlTheCustomerTablesNameExists) {
   // The field and command tables of the customer screen against the layout:
   // a name in one and not the other is a control that silently never works.
