@@ -227,7 +227,7 @@ TEST(InspectionCommands, RefusedSlipStoresNothingAndFramesTheFieldRed) {
 
   h.ClickRow(1);  // choosing a customer clears the marks
   EXPECT_FALSE(h.view.Alerted("Shape_Panel_Tenken_Address"));
-  TypeDate(h, "24", "13", "1");  // the month is blanked on commit
+  TypeDate(h, "24", "", "1");  // a date without its month
   h.view.Press(Key::F1);
   EXPECT_EQ(h.store->TenkenCount(), 0);
   EXPECT_TRUE(h.view.Alerted("Shape_Panel_Tenken_Date"));

@@ -141,6 +141,9 @@ TEST(ShellCommit, StoredYearsSurviveBeingShownAndPassedThrough) {
     r.Set(Kokyaku::KeiyakuEndYear, c.stored);
     r.Set(Kokyaku::KeiyakuEndMonth, " 4");
     r.Set(Kokyaku::StartYear, "2031");
+    // A month and a day no edit would store survive being passed over too.
+    r.Set(Kokyaku::StartMonth, "13");
+    r.Set(Kokyaku::StartDay, "5 ");
     const std::string before = Image(r);
     Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {before}));
     h.session->SwitchScreen(Screen::Customer);
@@ -163,11 +166,11 @@ TEST(ShellCommit, StoredYearsSurviveBeingShownAndPassedThrough) {
   }
 }
 
-// A year the rules refuse is not stored as blanks: the record keeps its year,
-// the edit shows it again and the notice line says what was refused. A
-// command pressed on the refused year does not run: it would store a year
-// other than the one on screen.
-TEST(ShellCommit, ARefusedYearKeepsTheStoredYearAndSaysSo) {
+// A year, month or day the rules refuse is not stored as blanks: the record
+// keeps its value, the edit shows it again and the notice line says what was
+// refused. A command pressed on the refused year does not run: it would store
+// a year other than the one on screen.
+TEST(ShellCommit, ARefusedDatePartKeepsTheStoredValueAndSaysSo) {
   struct Case {
     const char* control;
     const char* typed;
@@ -184,10 +187,17 @@ TEST(ShellCommit, ARefusedYearKeepsTheStoredYearAndSaysSo) {
       {"Edit_Keiyaku_EndYear", "H32", RecordKind::Kouji, Kouji::KeiyakuEndYear, "2028", "10"},
       {"Edit_Panel_Tenken_Year", "10", RecordKind::TenkenDenp, TenkenDenp::Year, "2026", " 8"},
       {"Edit_Panel_Tenken_Year", "x1", RecordKind::TenkenDenp, TenkenDenp::Year, "2026", " 8"},
+      {"Edit_Kokyaku_Keiyaku_EndMonth", "13", RecordKind::Kokyaku, Kokyaku::KeiyakuEndMonth, " 3",
+       " 3"},
+      {"Edit_Keiyaku_EndDay", "32", RecordKind::Kouji, Kouji::KeiyakuEndDay, "31", "31"},
+      {"Edit_Panel_Tenken_Month", "ab", RecordKind::TenkenDenp, TenkenDenp::Month, "12", "12"},
+      {"Edit_Panel_Tenken_Day", "0", RecordKind::TenkenDenp, TenkenDenp::Day, " 7", " 7"},
   };
   Record r(KokyakuLayout());
   r.Set(Kokyaku::Name, "Keiyaku");
   r.Set(Kokyaku::KeiyakuEndYear, "2028");
+  r.Set(Kokyaku::KeiyakuEndMonth, " 3");
+  r.Set(Kokyaku::KeiyakuEndDay, "31");
   for (const Case& c : cases) {
     Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {Image(r)}));
     h.ClickRow(1);
@@ -218,6 +228,10 @@ TEST(ShellCommit, ARefusedYearKeepsTheStoredYearAndSaysSo) {
   h.view.Type("Edit_Kokyaku_Keiyaku_EndYear", "");
   h.view.Press(Key::F1);
   EXPECT_EQ(h.Stored(1).Get(Kokyaku::KeiyakuEndYear), "    ");
+  h.ClickRow(1);
+  h.view.Type("Edit_Kokyaku_Keiyaku_EndMonth", "");
+  h.view.Press(Key::F1);
+  EXPECT_EQ(h.Stored(1).Get(Kokyaku::KeiyakuEndMonth), "  ");
 }
 
 TEST(ShellCommit, MonthDayAmountAndText) {

@@ -125,6 +125,30 @@ bool YearCommitKeeps(Session::State& s, const InputField& f, std::string_view te
   return !refused;
 }
 
+// A month or day edit's commit, as a year's: text that still shows what the
+// record holds keeps the record's bytes (a foreign "5 " or "13" survives
+// Enter passing over it), and a month or day out of range is refused with a
+// notice, so that a mistyped "13" does not silently blank the month the
+// record had. False when refused.
+bool PartCommitKeeps(Session::State& s, const InputField& f, std::string_view text,
+                     CommittedValue& v) {
+  const FieldTarget& t = f.targets[0];
+  const Record* rec = s.RecordOf(t.record);
+  if (!rec || t.field < 0) return true;
+  const std::string_view held = rec->Get(t.field);
+  const std::string typed = TrimBlanks(text);
+  const bool unchanged = typed == TrimBlanks(held);
+  const bool refused = !unchanged && !typed.empty() && TrimBlanks(v.stored).empty();
+  if (unchanged || refused) v = {std::string(held), std::string(held)};
+  if (refused) {
+    const bool month = f.kind == FieldKind::MonthPart;
+    const std::string part = month ? "月" : "日";
+    s.SetNotice(part + "「" + Cp932ToUtf8(typed) + "」は受け付けられません。入力できるのは1から" +
+                (month ? "12" : "31") + "までです。" + part + "は元のままです。");
+  }
+  return !refused;
+}
+
 }  // namespace
 
 bool IsEditKind(FieldKind kind) {
@@ -236,6 +260,9 @@ bool CommitField(Session::State& s, const InputField& f, bool byEnter) {
     const DateParts date = DateOf(s, f);
     CommittedValue v = NormalizeEdit(f, text, s.eras, date.month, date.day);
     if (f.kind == FieldKind::YearPart) taken = YearCommitKeeps(s, f, text, date, v);
+    if (f.kind == FieldKind::MonthPart || f.kind == FieldKind::DayPart) {
+      taken = PartCommitKeeps(s, f, text, v);
+    }
     if (v.shown != text) view.SetText(f.control, v.shown);
     for (std::string_view m : f.mirrors) {
       if (!m.empty()) view.SetText(m, v.shown);
