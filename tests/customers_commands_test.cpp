@@ -145,6 +145,28 @@ TEST(CustomersCommands, DeletedCustomersCanBeShownAndRestored) {
   EXPECT_EQ(h.RowName(2), "C0002");
 }
 
+// The sort leaves deleted records where they are in the file; listed, they
+// still take their place by their reading, ties by record number.
+TEST(CustomersCommands, DeletedCustomersAreListedInReadingOrder) {
+  Harness h(0, SeedFile("Kokyaku.120", {CustomerImage("C", "Cho"), CustomerImage("B", "Bo", true),
+                                        CustomerImage("D", "Do"), CustomerImage("A", "Ao", true),
+                                        CustomerImage("B", "Bi"), CustomerImage("E", "Eo", true),
+                                        CustomerImage("A", "Aa")}));
+  h.ClickRow(1);
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Press(Key::F1);  // sorts the live ones: Aa Bi Cho Do
+  h.view.ClickBox("CheckBox_AllDispSW");
+  std::vector<std::string> names;
+  for (int row = 1; row <= 7; ++row) names.push_back(h.RowName(row));
+  const std::string del = Sj("削");
+  EXPECT_EQ(names, (std::vector<std::string>{"Aa", del + "Ao", del + "Bo", "Bi", "Cho", "Do",
+                                             del + "Eo"}));
+  // Choosing a row still loads that row's record.
+  h.ClickRow(3);
+  EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Name"), "Bo");
+  EXPECT_EQ(h.view.Text("Label_KokyakuChoose_Line"), "3");
+}
+
 TEST(CustomersCommands, HidingDeletedOnesWhileOneIsShownStartsANewCustomer) {
   Harness h(2);
   h.ClickRow(1);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "customers/customer_screen.h"
 #include "shell/input_framework.h"
@@ -44,12 +45,37 @@ void PageTo(Session::State& s, int slot) {
 }  // namespace
 
 void KokyakuSlotsRebuild(Session::State& s) {
-  if (!s.showDeleted) {
-    s.slots = s.store.ActiveIndex();
+  s.slots = s.store.ActiveIndex();
+  if (!s.showDeleted) return;
+  // Deleted records keep their places when the file is sorted, so in file
+  // order they would sit among unrelated customers ("安藤" between two
+  // "清水"). Each is listed before the first customer whose reading sorts
+  // after its own (the record number breaks ties).
+  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Kana);
+  std::vector<std::string> kana(static_cast<std::size_t>(s.store.KokyakuCount()) + 1);
+  std::vector<int> deleted;
+  const Status st = s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
+    if (n < 1 || static_cast<std::size_t>(n) >= kana.size()) return true;
+    kana[static_cast<std::size_t>(n)] = std::string(rec.substr(offset, 4));
+    if (!rec.empty() && rec[0] == '1') deleted.push_back(n);
+    return true;
+  });
+  if (!st) {
+    // Unreadable: every record in file order, as the file holds them.
+    s.slots.resize(static_cast<std::size_t>(s.store.KokyakuCount()));
+    for (std::size_t i = 0; i < s.slots.size(); ++i) s.slots[i] = static_cast<int>(i) + 1;
     return;
   }
-  s.slots.resize(static_cast<std::size_t>(s.store.KokyakuCount()));
-  for (std::size_t i = 0; i < s.slots.size(); ++i) s.slots[i] = static_cast<int>(i) + 1;
+  const auto after = [&](int a, int b) {
+    const std::string& ka = kana[static_cast<std::size_t>(a)];
+    const std::string& kb = kana[static_cast<std::size_t>(b)];
+    return ka != kb ? ka > kb : a > b;
+  };
+  for (const int d : deleted) {
+    auto at = s.slots.begin();
+    while (at != s.slots.end() && !after(*at, d)) ++at;
+    s.slots.insert(at, d);
+  }
 }
 
 void KokyakuListShow(Session::State& s) {
