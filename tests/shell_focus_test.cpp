@@ -196,7 +196,7 @@ TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {
 
   h.view.ClickLabel("Label_BackUp");
   EXPECT_TRUE(h.view.visible["Panel_BackUp"]);
-  EXPECT_EQ(h.view.Focused(), kParkedFocus);
+  EXPECT_EQ(h.view.Focused(), "BackupDirectoryListBox");
 
   h.view.ClickLabel("Label_Manual");
   EXPECT_EQ(h.view.openedDocument, "Manual/Manual.pdf");

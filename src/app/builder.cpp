@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <cstdio>
 
+#include "app/folder_picker.h"
 #include "app/widgets.h"
 
 namespace tankora::app {
@@ -56,6 +57,8 @@ QWidget* Create(const ControlDef& d, QWidget* parent, const QString& caption) {
     case Kind::Command: {
       QLabel* label = d.kind == Kind::Command ? new ClickLabel(parent) : new QLabel(parent);
       label->setText(caption);
+      // A caption two lines high (a long folder path) wraps.
+      label->setWordWrap(d.kind == Kind::Caption && d.h >= 32);
       label->setAlignment(AlignmentOf(d.justify));
       label->setTextFormat(Qt::PlainText);
       Paint(label, QPalette::Window, d.colour, QPalette::WindowText, d.textColour);
@@ -77,6 +80,10 @@ QWidget* Create(const ControlDef& d, QWidget* parent, const QString& caption) {
       Paint(box, QPalette::Window, d.colour, QPalette::WindowText, d.textColour);
       return box;
     }
+    case Kind::DriveBox:
+      return new DriveBox(parent);
+    case Kind::FolderList:
+      return new FolderList(parent);
   }
   return nullptr;
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "app/folder_picker.h"
 #include "app/widgets.h"
 
 namespace tankora::app {
@@ -55,6 +56,15 @@ void EventBridge::AttachLabel(ClickLabel* label) {
   });
   connect(label, &ClickLabel::released, this, [this, label] {
     if (!detached_) Forward([&] { session_.LabelRelease(NameOf(label)); });
+  });
+}
+
+void EventBridge::AttachFolderList(FolderList* list) {
+  AttachInput(list);
+  connect(list, &FolderList::folderChosen, this, [this, list](const QString& folder) {
+    if (!detached_) {
+      Forward([&] { session_.FolderChosen(NameOf(list), folder.toStdString()); });
+    }
   });
 }
 

@@ -24,6 +24,7 @@ class QKeyEvent;
 namespace tankora::app {
 
 class ClickLabel;
+class FolderList;
 
 class EventBridge final : public QObject {
   Q_OBJECT
@@ -35,6 +36,9 @@ class EventBridge final : public QObject {
   // Edits, check boxes and radio buttons.
   void AttachInput(QWidget* control);
   void AttachLabel(ClickLabel* label);
+  // The backup screen's folder list: its keys and focus as an input's, and
+  // the folder it opens reported as chosen.
+  void AttachFolderList(FolderList* list);
   // From now on nothing reaches the session (the window is being destroyed).
   void Detach() { detached_ = true; }
 

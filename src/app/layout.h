@@ -16,6 +16,8 @@ enum class Kind : std::uint8_t {
   Edit,     // single-line edit without a border
   CheckBox,
   Radio,
+  DriveBox,    // the backup screen's drive selector (a combo box of volumes)
+  FolderList,  // the backup screen's folder list
 };
 
 // Colours as 0xRRGGBB; kNoColour leaves the parent's look (transparent label).
@@ -92,6 +94,8 @@ std::span<const ControlDef> CustomerLayout();
 std::span<const ControlDef> SlipLayout();
 // Panel_Kouji: the construction ledger entry and its command bar.
 std::span<const ControlDef> LedgerLayout();
+// Panel_BackUp: drive and folder, direction, the file rows, status, clean-up.
+std::span<const ControlDef> BackupLayout();
 
 // Edits are wide enough for their longest value in "ＭＳ Ｐ明朝" 16 (IPAPMincho:
 // a digit 9.9 pixels, a full-width character 16) plus the edit's 2 pixels a

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <iostream>
 
+#include "app/folder_picker.h"
 #include "app/widgets.h"
 #include "shell/input_field.h"
 #include "util/era.h"
@@ -31,6 +32,7 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
   app::BuildControls(this, app::CustomerLayout(), controls_);
   app::BuildControls(this, app::SlipLayout(), controls_);
   app::BuildControls(this, app::LedgerLayout(), controls_);
+  app::BuildControls(this, app::BackupLayout(), controls_);
 
   view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
   session_ = std::make_unique<Session>(store, eras, *view_);
@@ -49,8 +51,11 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
         edit->SetInputRule(0, ImeMode::Off, edit->width() == 0);
       }
       bridge_->AttachInput(edit);
-    } else if (qobject_cast<QAbstractButton*>(w)) {
+    } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<app::DriveBox*>(w)) {
       bridge_->AttachInput(w);
+    } else if (auto* folders = qobject_cast<app::FolderList*>(w)) {
+      folders->Link(qobject_cast<app::DriveBox*>(Control("BackupDriveComboBox")));
+      bridge_->AttachFolderList(folders);
     } else if (auto* label = qobject_cast<app::ClickLabel*>(w)) {
       bridge_->AttachLabel(label);
     }

@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "app/event_bridge.h"
+#include "app/folder_picker.h"
 #include "app/widgets.h"
 #include "util/cp932.h"
 
@@ -97,6 +98,7 @@ void QtView::SetText(std::string_view control, std::string_view cp932) {
   if (w) {
     w->setProperty(kCp932Property,
                    QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
+    changed_.insert(w);
   }
   if (auto* f = qobject_cast<FieldEdit*>(w)) {
     f->SetFieldText(text);
@@ -151,7 +153,10 @@ FrameState QtView::Frame(std::string_view shape) const {
 }
 
 void QtView::SetFrame(std::string_view shape, FrameState state) {
-  if (auto* s = qobject_cast<FrameShape*>(Find(shape))) s->SetState(state);
+  if (auto* s = qobject_cast<FrameShape*>(Find(shape))) {
+    s->SetState(state);
+    changed_.insert(s);
+  }
 }
 
 void QtView::SetAlert(std::string_view control, bool on) {
@@ -203,6 +208,25 @@ void QtView::SetTabCurrent(std::string_view tabLabel, bool current) {
     const std::string shape = "Shape_" + std::string(tabLabel.substr(6));
     if (auto* s = qobject_cast<FrameShape*>(Widget(shape))) s->SetBrush(back);
   }
+}
+
+void QtView::SetFolder(std::string_view control, std::string_view path) {
+  auto* list = qobject_cast<FolderList*>(Find(control));
+  if (!list) return;
+  auto* drives = qobject_cast<DriveBox*>(Widget("BackupDriveComboBox"));
+  if (drives) drives->Refresh();
+  list->ShowFolder(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+  // Nothing remembered, or a stick not put in: the first drive's folders.
+  if (list->Folder().isEmpty() && drives && drives->count() > 0) {
+    list->ShowFolder(drives->RootAt(0));
+  }
+}
+
+void QtView::Repaint() {
+  for (QWidget* w : std::as_const(changed_)) {
+    if (w->isVisible()) w->repaint();
+  }
+  changed_.clear();
 }
 
 void QtView::OpenDocument(std::string_view relativePath) {

@@ -42,6 +42,8 @@ class QtView final : public View {
   void SetVisible(std::string_view control, bool visible) override;
   void SetTabCurrent(std::string_view tabLabel, bool current) override;
   void OpenDocument(std::string_view relativePath) override;
+  void SetFolder(std::string_view control, std::string_view path) override;
+  void Repaint() override;
 
  private:
   QWidget* Find(std::string_view name) const;
@@ -51,6 +53,9 @@ class QtView final : public View {
   std::filesystem::path documentsDir_;
   EventBridge* bridge_ = nullptr;
   mutable QSet<QString> unknown_;
+  // Widgets changed since the last Repaint: drawn at once while a long
+  // command runs, without letting any other event in.
+  QSet<QWidget*> changed_;
 };
 
 }  // namespace tankora::app

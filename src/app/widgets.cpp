@@ -41,9 +41,13 @@ void FrameShape::paintEvent(QPaintEvent*) {
   const bool selected = state_ == FrameState::Selected;
   const bool red = alert_ || selected;
   const bool green = !red && state_ == FrameState::Chosen;
-  const int pen = selected || green ? 2 : 1;
+  const bool grey = !red && state_ == FrameState::Done;
+  const int pen = selected || green || grey ? 2 : 1;
   p.setPen(Qt::NoPen);
-  p.setBrush(red ? QColor(255, 0, 0) : green ? QColor(0, 128, 0) : QColor(0, 0, 0));
+  p.setBrush(red     ? QColor(255, 0, 0)
+             : green ? QColor(0, 128, 0)
+             : grey  ? QColor(128, 128, 128)
+                     : QColor(0, 0, 0));
   // The pen lies inside the rectangle, as wide as it is, on all four sides.
   const int w = width();
   const int h = height();

@@ -2,6 +2,7 @@
 // panel, as tables for the input framework.
 #include <string_view>
 
+#include "backup/backup_screen.h"
 #include "customers/customer_screen.h"
 #include "shell/input_framework.h"
 
@@ -177,6 +178,8 @@ constexpr InputField kCustomerFields[] = {
 void CmdWrite(Session& s) { KokyakuWrite(s.state()); }
 void CmdDelete(Session& s) { KokyakuDelete(s.state()); }
 void CmdNew(Session& s) { KokyakuNew(s.state()); }
+// Asks first, in the notice line; F3 again takes the deleted records out.
+void CmdDataSeiri(Session& s) { KokyakuDataSeiri(s.state()); }
 void CmdPageBack(Session& s) { KokyakuPageBack(s.state()); }
 void CmdPageNext(Session& s) { KokyakuPageNext(s.state()); }
 // The window closes when it sees the request, saving the company record as
@@ -186,9 +189,8 @@ void CmdQuit(Session& s) { s.state().quitRequested = true; }
 constexpr CommandDef kCustomerCommands[] = {
     {Screen::Customer, Key::F1, "Label_KokyakuWrite", "Shape_KokyakuWrite", 0, CmdWrite},
     {Screen::Customer, Key::F2, "Label_KokyakuDelete", "Shape_KokyakuDelete", 1, CmdDelete},
-    // Deleted customers stay in the file: the clean-up command is shown but inert.
     {Screen::Customer, Key::F3, "Label_KokyakuComplateDelete", "Shape_KokyakuComplateDelete", 2,
-     nullptr},
+     CmdDataSeiri},
     {Screen::Customer, Key::F5, "Label_KokyakuBeforePage", "Shape_KokyakuBeforePage", 4,
      CmdPageBack},
     {Screen::Customer, Key::F6, "Label_KokyakuNextPage", "Shape_KokyakuNextPage", 5, CmdPageNext},

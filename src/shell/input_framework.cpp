@@ -408,6 +408,9 @@ void BoxClicked(Session::State& s, std::string_view control) {
 void RunCommand(Session::State& s, const CommandDef& command) {
   if (s.commandDepth > 0 || !command.run) return;
   CommandScope scope(s);
+  // A command that asked for a confirmation in the notice line finds its
+  // question here when nothing else was said in between.
+  s.noticeBeforeCommand = s.notice;
   s.SetNotice({});
   const std::string focused = s.view.Focused();
   const InputField* f = FindField(focused);

@@ -1,4 +1,5 @@
 // The screens of the program, each registering its tables once.
+#include "backup/backup_screen.h"
 #include "customers/customer_screen.h"
 #include "inspection/slip_screen.h"
 #include "ledger/ledger_screen.h"
@@ -11,6 +12,7 @@ void RegisterAllScreens() {
     RegisterScreen(CustomerScreenDef());
     RegisterScreen(SlipScreenDef());
     RegisterScreen(LedgerScreenDef());
+    RegisterScreen(BackupScreenDef());
     return true;
   }();
   (void)once;
@@ -19,6 +21,7 @@ void RegisterAllScreens() {
 void InstallScreenSeams(Session::State& s) {
   InstallLedgerSeams(s);
   InstallSlipSeams(s);
+  InstallBackupSeams(s);
 }
 
 }  // namespace tankora

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "backup/backup_screen.h"
+#include "backup/backup_run.h"
 #include "customers/customer_screen.h"
 #include "shell/input_framework.h"
 #include "shell/screen_def.h"
@@ -63,6 +65,13 @@ std::string TwoDigits(int v) {
   return text;
 }
 
+// The company fields and print margins into both of their edits.
+void CompanyShow(Session::State& s) {
+  for (const CompanyEdit& c : kCompanyEdits) {
+    for (std::string_view e : c.edits) s.view.SetText(e, s.jisya.Get(JisyaFieldOf(c.field)));
+  }
+}
+
 const TabDef* TabOfLabel(std::string_view label) {
   for (const TabDef& t : kTabs) {
     if (t.label == label) return &t;
@@ -121,14 +130,11 @@ void Session::Start(const Status& opened) {
   if (Status st = LoadBackupFolder(s.store.DataDir(), &s.backupFolder); !st) {
     s.SetNotice(st.detail);
   }
-  view.SetText("Label_BackupFolder", s.backupFolder);
 
   Company company(s.store.JisyaFile());
   if (Status st = company.Load(); !st) s.SetNotice(st.detail);
   s.jisya = company.Image();
-  for (const CompanyEdit& c : kCompanyEdits) {
-    for (std::string_view e : c.edits) view.SetText(e, company.Get(c.field));
-  }
+  CompanyShow(s);
 
   s.tenken.Clear();
   s.kouji.Clear();
@@ -142,6 +148,22 @@ void Session::Start(const Status& opened) {
   } else if (s.notice.empty()) {
     s.SetNotice(s.store.PartialTailNotice());
   }
+}
+
+void Session::FolderChosen(std::string_view control, std::string_view path) {
+  if (control == "BackupDirectoryListBox") BackupFolderChosen(*state_, std::string(path));
+}
+
+void Session::DataReplaced() {
+  State& s = *state_;
+  // Record numbers, counts and the index held anywhere are stale now: the
+  // screens start over on the files as they are, as at start-up.
+  if (Status st = ReopenDataFiles(s.store, s.jisya); !st) s.SetNotice(st.detail);
+  CompanyShow(s);
+  s.tenken.Clear();
+  s.kouji.Clear();
+  CustomerStart(s);
+  if (s.seams.started) s.seams.started(*this);
 }
 
 void Session::WindowActivated() {

@@ -55,6 +55,12 @@ class Session final {
   // What a tab label click does: nothing when the screen is in front already,
   // else shows it, lets it refresh and focuses its first control.
   void SwitchScreen(Screen screen);
+  // A folder list chose a folder (UTF-8 path): the backup screen's.
+  void FolderChosen(std::string_view control, std::string_view path);
+  // The data files were replaced underneath the program (a restore, the
+  // clean-up): every file reopened with its index, the company profile and
+  // margins loaded again, every screen showing the files as they now are.
+  void DataReplaced();
   // Writes the company record (at close, and after every company field commit).
   Status SaveCompany();
   // Set by "F9 終了"; the window closes when it sees it.

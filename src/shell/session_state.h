@@ -29,7 +29,9 @@ struct ScreenSeams {
   std::function<void(Session&)> rowReselected;
   // A tab made this screen current: the screen refreshes itself.
   std::function<void(Session&, Screen)> screenShown;
-  // End of start-up: the slip and ledger screens draw their empty entries.
+  // End of start-up, and again after the data files were replaced (a
+  // restore, the clean-up): the slip and ledger screens draw their empty
+  // entries, the backup screen its counts.
   std::function<void(Session&)> started;
 };
 
@@ -96,9 +98,19 @@ struct Session::State {
 
   // The backup folder setting (Data/BackupFolder.500), read at start-up.
   std::string backupFolder;
+  // The backup screen: the direction, the files chosen, the clean-up and
+  // the years it keeps slips, and a restore waiting for its confirmation.
+  bool backupFromUsb = false;
+  std::array<bool, 3> backupChosen{true, true, true};
+  bool backupCleanUp = false;
+  int backupKeepYears = 5;
+  bool backupConfirmPending = false;
 
   bool quitRequested = false;
   std::string notice;  // UTF-8
+  // The notice as it stood when the running command began (RunCommand
+  // clears the notice first): where a command finds the question it asked.
+  std::string noticeBeforeCommand;
 
   ScreenSeams seams;
 

@@ -8,8 +8,9 @@
 
 namespace tankora {
 
-// black 1 px / red 2 px / green 2 px (the chosen row of the slip history)
-enum class FrameState { Plain, Selected, Chosen };
+// black 1 px / red 2 px / green 2 px (the chosen row of the slip history) /
+// grey 2 px (a backup row whose copy has ended)
+enum class FrameState { Plain, Selected, Chosen, Done };
 
 // Row look of the customer list: ordinary, the deleted-customer marking.
 enum class RowStyle { Normal, Deleted };
@@ -52,6 +53,12 @@ class View {
   // Opens a document beside the program with the desktop's default
   // application ("Manual/Manual.pdf"); a missing document does nothing.
   virtual void OpenDocument(std::string_view /*relativePath*/) {}
+
+  // A folder list (with its drive selector) shows this folder, a UTF-8 path.
+  virtual void SetFolder(std::string_view /*control*/, std::string_view /*path*/) {}
+  // Draws what changed now, while a long command still runs (a copy's
+  // percentages); input is not taken meanwhile.
+  virtual void Repaint() {}
 };
 
 }  // namespace tankora

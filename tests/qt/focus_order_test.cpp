@@ -40,14 +40,17 @@ std::vector<std::string> MonthOrder() {
 
 class FocusOrder : public WindowTest {
  protected:
-  // Field and command frames drawn selected (the list's row frame, red for
-  // the selected customer, is not a field's).
+  // Field and command frames drawn selected on screen (the list's row
+  // frame, red for the selected customer, is not a field's; the backup
+  // screen's chosen direction lies on its hidden panel).
   std::vector<std::string> LitFrames() const {
     std::vector<std::string> lit;
     for (auto* s : window_->findChildren<app::FrameShape*>()) {
       const QString n = s->objectName();
       const bool row = n.startsWith("Shape_Kokyaku_") && n.back().isDigit();
-      if (s->State() == FrameState::Selected && !row) lit.push_back(n.toStdString());
+      if (s->State() == FrameState::Selected && !row && s->isVisible()) {
+        lit.push_back(n.toStdString());
+      }
     }
     return lit;
   }
