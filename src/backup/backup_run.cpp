@@ -59,16 +59,6 @@ bool InsideFolder(const fs::path& inner, const fs::path& outer) {
   return false;
 }
 
-// A pending journal entry is finished before anything reads or replaces the
-// files: a copy must not carry a record a crash left half-written, and an
-// entry left for a file that a restore replaced would be applied to it later.
-Status SettleJournals(Store& store) {
-  for (const BackupPartDef& def : BackupParts()) {
-    if (Status s = DataFile(store, def.part).SettleJournal(); !s) return s;
-  }
-  return Status::Ok();
-}
-
 std::string PartList(const RunReport& report, PartState state) {
   std::string names;
   for (const BackupPartDef& def : BackupParts()) {
@@ -164,8 +154,9 @@ RunReport RunBackup(Store& store, const BackupRequest& request, BackupProgress* 
     report.message = *problem;
     return report;
   }
+  // With the folder to itself the copies take no record a crash left torn.
   if (request.holdsLock) {
-    if (Status s = SettleJournals(store); !s) {
+    if (Status s = store.FinishPendingWrites(); !s) {
       report.outcome = RunOutcome::Failed;
       report.message = "書きかけの記録を仕上げられないため、保存しませんでした: " + s.detail;
       return report;
@@ -249,7 +240,10 @@ RunReport RunRestore(Store& store, const BackupRequest& request, BackupProgress*
     report.message = "書き換えに使える写しがありません。パソコンのデータはそのままです。";
     return report;
   }
-  if (Status s = SettleJournals(store); !s) {
+  // A write a crash left pending is settled before the files are copied
+  // aside or replaced: an entry left for a replaced file would be applied
+  // to the new file at the next write or start.
+  if (Status s = store.FinishPendingWrites(); !s) {
     report.outcome = RunOutcome::Failed;
     report.message = "書きかけの記録を仕上げられないため、書き換えを中止しました: " + s.detail;
     return report;
@@ -455,7 +449,7 @@ Status ReopenDataFiles(Store& store, Record& company) {
 
 CompactReport CompactDataFiles(Store& store, std::time_t now) {
   CompactReport report;
-  report.status = SettleJournals(store);
+  report.status = store.FinishPendingWrites();
   if (report.status) report.status = WriteSafetyCopy(store, now, &report.safetyFolder);
   if (!report.status) return report;
 
