@@ -78,7 +78,12 @@ TEST(InspectionCommands, DateCheckInHeisei24) {
   ExpectDates(h, {
                      {"24", "10", "29", true, "2012"},
                      {"25", "1", "31", true, "2013", " 1"},  // next year is allowed
-                     {"22", "11", "31", true},         // the day is not checked against the month
+                     // A day its month does not have: no such visit took place.
+                     {"22", "11", "31", false},
+                     {"24", "2", "30", false},
+                     {"23", "2", "29", false},
+                     {"24", "2", "29", true},  // 2012 is a leap year
+                     {"24", "12", "31", true},
                      {"21", "5", "5", false, "2009"},  // before the first slip year
                      {"26", "5", "5", false, "    "},
                      {"0", "5", "5", false},

@@ -1,4 +1,5 @@
 // The slip in the entry line and the commands that store, delete and begin it.
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -48,8 +49,19 @@ constexpr long kFirstSlipYear = 2010;
 
 bool DateValid(const Session::State& s) {
   const Record& t = s.tenken;
-  return InRange(t.Get(TenkenDenp::Year), kFirstSlipYear, s.eras.Today().year + 1) &&
-         InRange(t.Get(TenkenDenp::Month), 1, 12) && InRange(t.Get(TenkenDenp::Day), 1, 31);
+  const std::string_view year = t.Get(TenkenDenp::Year);
+  const std::string_view month = t.Get(TenkenDenp::Month);
+  const std::string_view day = t.Get(TenkenDenp::Day);
+  if (!InRange(year, kFirstSlipYear, s.eras.Today().year + 1) || !InRange(month, 1, 12) ||
+      !InRange(day, 1, 31)) {
+    return false;
+  }
+  // A visit on a day its month does not have (30 February, 31 November)
+  // would be listed and printed in that month as if it had taken place.
+  const std::chrono::year_month_day date{std::chrono::year{static_cast<int>(ValueOf(year))},
+                                         std::chrono::month{static_cast<unsigned>(ValueOf(month))},
+                                         std::chrono::day{static_cast<unsigned>(ValueOf(day))}};
+  return date.ok();
 }
 
 void Alert(Session::State& s, std::string_view shape) {
@@ -140,7 +152,7 @@ void TenkenWrite(Session::State& s) {
     const bool badDate = !DateValid(s);
     if (noName) Alert(s, kNameFrame);
     if (badDate) Alert(s, kDateFrame);
-    const std::string date = "点検年月日" + std::string(noName ? "も" : "が") + "空欄か範囲外（" +
+    const std::string date = "点検年月日" + std::string(noName ? "も" : "が") + "空欄か、暦にない日か、範囲外（" +
                              std::to_string(kFirstSlipYear) + "年から来年まで）の";
     std::string why = noName ? (badDate ? "名前が空欄か空白で始まり、" + date
                                         : std::string("名前が空欄か空白で始まる"))
