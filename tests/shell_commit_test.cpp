@@ -192,12 +192,17 @@ TEST(ShellCommit, ARefusedDatePartKeepsTheStoredValueAndSaysSo) {
       {"Edit_Keiyaku_EndDay", "32", RecordKind::Kouji, Kouji::KeiyakuEndDay, "31", "31"},
       {"Edit_Panel_Tenken_Month", "ab", RecordKind::TenkenDenp, TenkenDenp::Month, "12", "12"},
       {"Edit_Panel_Tenken_Day", "0", RecordKind::TenkenDenp, TenkenDenp::Day, " 7", " 7"},
+      {"Edit_Kokyaku_UkeoiKingaku", "abc", RecordKind::Kokyaku, Kokyaku::UkeoiKingaku,
+       "   1250000", "   1250000"},
+      {"Edit_Kouji_Ninsou", "x", RecordKind::Kouji, Kouji::Ninsou, "  5", "  5"},
   };
   Record r(KokyakuLayout());
   r.Set(Kokyaku::Name, "Keiyaku");
   r.Set(Kokyaku::KeiyakuEndYear, "2028");
   r.Set(Kokyaku::KeiyakuEndMonth, " 3");
   r.Set(Kokyaku::KeiyakuEndDay, "31");
+  r.Set(Kokyaku::UkeoiKingaku, "   1250000");
+  r.Set(Kokyaku::Ninsou, "  5");
   for (const Case& c : cases) {
     Harness h(0, Date{2026, 12, 7}, SeedFile("Kokyaku.120", {Image(r)}));
     h.ClickRow(1);

@@ -125,22 +125,28 @@ bool YearCommitKeeps(Session::State& s, const InputField& f, std::string_view te
   return !refused;
 }
 
-// A month or day edit's commit, as a year's: text that still shows what the
-// record holds keeps the record's bytes (a foreign "5 " or "13" survives
-// Enter passing over it), and a month or day out of range is refused with a
-// notice, so that a mistyped "13" does not silently blank the month the
-// record had. False when refused.
-bool PartCommitKeeps(Session::State& s, const InputField& f, std::string_view text,
-                     CommittedValue& v) {
+// A month, day, count or amount edit's commit, as a year's: text that still
+// shows what the record holds keeps the record's bytes (a foreign "5 " or
+// "13" survives Enter passing over it), and text the field cannot take is
+// refused with a notice, so that a mistyped "13" or "abc" does not silently
+// blank what the record had. Emptying the edit clears it, and so does a 0
+// amount. False when refused.
+bool NumberCommitKeeps(Session::State& s, const InputField& f, std::string_view text,
+                       CommittedValue& v) {
   const FieldTarget& t = f.targets[0];
   const Record* rec = s.RecordOf(t.record);
   if (!rec || t.field < 0) return true;
   const std::string_view held = rec->Get(t.field);
   const std::string typed = TrimBlanks(text);
   const bool unchanged = typed == TrimBlanks(held);
-  const bool refused = !unchanged && !typed.empty() && TrimBlanks(v.stored).empty();
+  const bool amount = f.kind == FieldKind::Amount;
+  const bool unfit = amount ? typed.find_first_of("0123456789") == std::string::npos
+                            : TrimBlanks(v.stored).empty();
+  const bool refused = !unchanged && !typed.empty() && unfit;
   if (unchanged || refused) v = {std::string(held), std::string(held)};
-  if (refused) {
+  if (refused && amount) {
+    s.SetNotice("「" + Cp932ToUtf8(typed) + "」は数ではないため受け付けられません。元のままです。");
+  } else if (refused) {
     const bool month = f.kind == FieldKind::MonthPart;
     const std::string part = month ? "月" : "日";
     s.SetNotice(part + "「" + Cp932ToUtf8(typed) + "」は受け付けられません。入力できるのは1から" +
@@ -260,8 +266,9 @@ bool CommitField(Session::State& s, const InputField& f, bool byEnter) {
     const DateParts date = DateOf(s, f);
     CommittedValue v = NormalizeEdit(f, text, s.eras, date.month, date.day);
     if (f.kind == FieldKind::YearPart) taken = YearCommitKeeps(s, f, text, date, v);
-    if (f.kind == FieldKind::MonthPart || f.kind == FieldKind::DayPart) {
-      taken = PartCommitKeeps(s, f, text, v);
+    if (f.kind == FieldKind::MonthPart || f.kind == FieldKind::DayPart ||
+        f.kind == FieldKind::Amount) {
+      taken = NumberCommitKeeps(s, f, text, v);
     }
     if (v.shown != text) view.SetText(f.control, v.shown);
     for (std::string_view m : f.mirrors) {
