@@ -42,6 +42,7 @@ class FakeView final : public View {
   std::array<RowStyle, 25> rowStyle{};
   std::string focused;
   std::string openedDocument;
+  DocumentOpen documentOpen = DocumentOpen::Opened;  // what OpenDocument answers
 
   std::string Text(std::string_view c) const override {
     const auto it = text.find(c);
@@ -83,7 +84,11 @@ class FakeView final : public View {
   void SetTabCurrent(std::string_view tab, bool current) override {
     tabs[std::string(tab)] = current;
   }
-  void OpenDocument(std::string_view path) override { openedDocument = std::string(path); }
+  DocumentOpen OpenDocument(std::string_view path, std::string* where) override {
+    openedDocument = std::string(path);
+    *where = "/opt/tankora/" + openedDocument;
+    return documentOpen;
+  }
 
   // --- the user ---
   // Typing replaces the field's text (focus from the framework selects all).

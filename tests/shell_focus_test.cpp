@@ -200,6 +200,18 @@ TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {
 
   h.view.ClickLabel("Label_Manual");
   EXPECT_EQ(h.view.openedDocument, "Manual/Manual.pdf");
+  EXPECT_EQ(h.session->Notice(), "");
+}
+
+TEST(ShellScreens, AManualThatCannotOpenIsToldWithItsPlace) {
+  Harness h;
+  h.view.documentOpen = DocumentOpen::Missing;
+  h.view.ClickLabel("Label_Manual");
+  EXPECT_EQ(h.session->Notice(), "マニュアルがありません。/opt/tankora/Manual/Manual.pdf にあるはずです。");
+  h.view.documentOpen = DocumentOpen::NoViewer;
+  h.view.ClickLabel("Label_Manual");
+  EXPECT_NE(h.session->Notice().find("/opt/tankora/Manual/Manual.pdf を開けませんでした"),
+            std::string::npos);
 }
 
 TEST(ShellScreens, CompanyRecordLoadsIntoBothScreensAndIsSavedBack) {

@@ -174,6 +174,30 @@ TEST(DataFolderTest, ResolvesInTheDocumentedOrder) {
   EXPECT_EQ(ResolveDataFolder(std::nullopt, exe), "/home/office/.local/share/tankora/Data");
 }
 
+TEST(DataFolderTest, TheManualIsFoundBesideTheProgramOrWhereItIsInstalled) {
+  TempDir dir;
+  const auto bin = dir.path() / "usr" / "bin";
+  const auto share = dir.path() / "usr" / "share" / "tankora" / "Manual";
+  std::filesystem::create_directories(bin);
+  const std::filesystem::path manual = "Manual/Manual.pdf";
+  std::filesystem::path expected;
+  EXPECT_FALSE(FindProgramFile(bin, manual, &expected));
+  EXPECT_EQ(expected, share / "Manual.pdf") << "an installed program says the share folder";
+  EXPECT_FALSE(FindProgramFile(dir.path(), manual, &expected));
+  EXPECT_EQ(expected, dir.path() / "Manual" / "Manual.pdf") << "a build folder says beside it";
+
+  std::filesystem::create_directories(share);
+  WriteBytes(share / "Manual.pdf", "%PDF");
+  EXPECT_EQ(FindProgramFile(bin, manual), share / "Manual.pdf");
+  // One beside the program wins: a copied installation keeps its own.
+  std::filesystem::create_directories(bin / "Manual");
+  WriteBytes(bin / "Manual" / "Manual.pdf", "%PDF");
+  EXPECT_EQ(FindProgramFile(bin, manual), bin / "Manual" / "Manual.pdf");
+  // A folder of that name is no manual.
+  std::filesystem::create_directories(dir.path() / "Manual" / "Manual.pdf");
+  EXPECT_FALSE(FindProgramFile(dir.path(), manual));
+}
+
 TEST(DataFolderTest, EnsureCreatesMissingFoldersAndRefusesAFile) {
   TempDir dir;
   EXPECT_TRUE(EnsureDataFolder(dir.path() / "a" / "b" / "Data"));

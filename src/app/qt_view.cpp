@@ -15,6 +15,7 @@
 #include "app/event_bridge.h"
 #include "app/folder_picker.h"
 #include "app/widgets.h"
+#include "store/data_folder.h"
 #include "util/cp932.h"
 
 namespace tankora::app {
@@ -229,11 +230,14 @@ void QtView::Repaint() {
   changed_.clear();
 }
 
-void QtView::OpenDocument(std::string_view relativePath) {
-  const std::filesystem::path path = documentsDir_ / std::filesystem::path(relativePath);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+DocumentOpen QtView::OpenDocument(std::string_view relativePath, std::string* where) {
+  std::filesystem::path expected;
+  const auto path = FindProgramFile(documentsDir_, std::filesystem::path(relativePath), &expected);
+  *where = (path ? *path : expected).string();
+  if (!path) return DocumentOpen::Missing;
+  const bool opened =
+      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path->string())));
+  return opened ? DocumentOpen::Opened : DocumentOpen::NoViewer;
 }
 
 }  // namespace tankora::app

@@ -18,7 +18,7 @@ class EventBridge;
 
 class QtView final : public View {
  public:
-  // `documentsDir` is where OpenDocument looks (the program's folder).
+  // `documentsDir` is the program's folder, where OpenDocument starts looking.
   QtView(QWidget* window, const ControlMap& controls, std::filesystem::path documentsDir);
 
   void SetBridge(EventBridge* bridge) { bridge_ = bridge; }
@@ -41,7 +41,7 @@ class QtView final : public View {
   void SetRowStyle(int row, RowStyle style) override;
   void SetVisible(std::string_view control, bool visible) override;
   void SetTabCurrent(std::string_view tabLabel, bool current) override;
-  void OpenDocument(std::string_view relativePath) override;
+  DocumentOpen OpenDocument(std::string_view relativePath, std::string* where) override;
   void SetFolder(std::string_view control, std::string_view path) override;
   void Repaint() override;
 

@@ -3,6 +3,7 @@
 #include "app/window_entry.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 
 #include "app/cli.h"
@@ -28,6 +29,9 @@ int RunWindow(int argc, char** argv, const std::filesystem::path& dataDir) {
   }
 
   QApplication app(argc, argv);
+  // The installed icon and desktop entry (a build run without them shows none).
+  QApplication::setWindowIcon(QIcon::fromTheme("tankora"));
+  QGuiApplication::setDesktopFileName("tankora");
   Store store(dataDir);
   const Status opened = store.Open();
   const EraCalendar eras(EraCalendar::TodayFromEnvironment());

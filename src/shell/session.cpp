@@ -201,7 +201,19 @@ void Session::LabelClick(std::string_view label) {
     return;
   }
   if (label == "Label_Manual") {
-    s.view.OpenDocument("Manual/Manual.pdf");
+    // A click that opens nothing would look broken: say where the manual
+    // should be, or that nothing here can show a PDF.
+    std::string where;
+    switch (s.view.OpenDocument("Manual/Manual.pdf", &where)) {
+      case DocumentOpen::Opened:
+        break;
+      case DocumentOpen::Missing:
+        s.SetNotice("マニュアルがありません。" + where + " にあるはずです。");
+        break;
+      case DocumentOpen::NoViewer:
+        s.SetNotice("マニュアル " + where + " を開けませんでした。PDF を表示するアプリケーションが必要です。");
+        break;
+    }
     return;
   }
   tankora::LabelClick(s, label);

@@ -15,6 +15,10 @@ enum class FrameState { Plain, Selected, Chosen, Done };
 // Row look of the customer list: ordinary, the deleted-customer marking.
 enum class RowStyle { Normal, Deleted };
 
+// What became of a request to open a document: shown, not there, or there
+// with nothing on the desktop to show it.
+enum class DocumentOpen { Opened, Missing, NoViewer };
+
 class View {
  public:
   virtual ~View() = default;
@@ -50,9 +54,13 @@ class View {
   // A tab label drawn current (navy, white text) or not (white, black text).
   virtual void SetTabCurrent(std::string_view tabLabel, bool current) = 0;
 
-  // Opens a document beside the program with the desktop's default
-  // application ("Manual/Manual.pdf"); a missing document does nothing.
-  virtual void OpenDocument(std::string_view /*relativePath*/) {}
+  // Opens a document that comes with the program ("Manual/Manual.pdf") with
+  // the desktop's default application. `where` (UTF-8) gets the file it
+  // opened, or where the file belongs when it is missing.
+  virtual DocumentOpen OpenDocument(std::string_view relativePath, std::string* where) {
+    *where = std::string(relativePath);
+    return DocumentOpen::Missing;
+  }
 
   // A folder list (with its drive selector) shows this folder, a UTF-8 path.
   virtual void SetFolder(std::string_view /*control*/, std::string_view /*path*/) {}

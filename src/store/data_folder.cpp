@@ -22,6 +22,20 @@ std::filesystem::path HomeFolder() {
 
 }  // namespace
 
+std::optional<std::filesystem::path> FindProgramFile(const std::filesystem::path& exeDir,
+                                                     const std::filesystem::path& relative,
+                                                     std::filesystem::path* expected) {
+  const std::filesystem::path beside = exeDir / relative;
+  const std::filesystem::path installed =
+      (exeDir.parent_path() / "share" / "tankora" / relative).lexically_normal();
+  std::error_code ec;
+  for (const auto& candidate : {beside, installed}) {
+    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+  }
+  if (expected) *expected = exeDir.filename() == "bin" ? installed : beside;
+  return std::nullopt;
+}
+
 std::filesystem::path ResolveDataFolder(const std::optional<std::string>& cliDir,
                                         const std::filesystem::path& exeDir) {
   if (cliDir && !cliDir->empty()) return *cliDir;

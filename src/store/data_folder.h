@@ -20,6 +20,15 @@ namespace tankora {
 std::filesystem::path ResolveDataFolder(const std::optional<std::string>& cliDir,
                                         const std::filesystem::path& exeDir);
 
+// A file that comes with the program ("Manual/Manual.pdf"): beside the
+// executable (the build folder, an installation copied as one folder), or in
+// share/tankora beside its bin folder when installed (/usr/bin/tankora,
+// /usr/share/tankora/Manual/Manual.pdf). The first that exists; otherwise
+// nullopt, and `expected` (when given) says where it belongs.
+std::optional<std::filesystem::path> FindProgramFile(const std::filesystem::path& exeDir,
+                                                     const std::filesystem::path& relative,
+                                                     std::filesystem::path* expected = nullptr);
+
 // Creates the folder (and its parents) when missing. Fails when the path
 // exists but is no folder, or cannot be created.
 Status EnsureDataFolder(const std::filesystem::path& dir);

@@ -1,7 +1,10 @@
 // The window as a whole: caption and size, tabs and panels, command labels as
 // buttons, paging keys, closing and F9, and focus moved while hidden.
+#include <QDesktopServices>
 #include <QFile>
 #include <QMouseEvent>
+#include <QUrl>
+#include <fstream>
 
 #include "shell/screen_def.h"
 #include "window_fixture.h"
@@ -10,6 +13,15 @@ namespace tankora::qttest {
 namespace {
 
 class Window : public WindowTest {};
+
+// Stands in for the desktop's document viewer.
+class UrlCatcher final : public QObject {
+  Q_OBJECT
+ public:
+  QUrl opened;
+ public slots:
+  void Open(const QUrl& url) { opened = url; }
+};
 
 TEST_F(Window, CaptionSizeAndTheSlipScreenInFront) {
   EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("タンコラ  Ver 12.10.09"));
@@ -126,11 +138,23 @@ TEST_F(Window, CloseAndF9WriteTheCompanyRecord) {
   EXPECT_EQ(QFile(jisya).size(), 1000);
 }
 
-TEST_F(Window, ManualLabelWithoutTheDocumentDoesNothing) {
+TEST_F(Window, ManualLabelOpensTheManualOrSaysWhereItBelongs) {
   Click("Label_Basic");
   Click("Label_Manual");
   EXPECT_TRUE(window_->isVisible());
   EXPECT_EQ(Focused(), "Edit_Kokyaku_Kana");
+  const auto manual = DataDir().parent_path() / "Manual" / "Manual.pdf";
+  EXPECT_EQ(Label("Label_Notice"),
+            QString::fromStdString("マニュアルがありません。" + manual.string() + " にあるはずです。"));
+
+  // With the manual beside the program, the desktop is asked to show it.
+  std::filesystem::create_directories(manual.parent_path());
+  std::ofstream(manual) << "%PDF-1.4";
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler("file", &catcher, "Open");
+  Click("Label_Manual");
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(catcher.opened, QUrl::fromLocalFile(QString::fromStdString(manual.string())));
 }
 
 TEST_F(Window, EditsAskTheInputMethodForWhatTheirFieldTakes) {
@@ -184,3 +208,5 @@ TEST_F(Window, EveryControlTheCustomerTablesNameExists) {
 
 }  // namespace
 }  // namespace tankora::qttest
+
+#include "window_test.moc"
