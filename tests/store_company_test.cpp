@@ -70,14 +70,23 @@ TEST(CompanyTest, SaveKeepsReservedBytesAndSurvivesAFailedSave) {
   EXPECT_EQ(company.Get(CompanyField::Tel), "03-1111-2222  ");
   company.Set(CompanyField::Tel, "03-9999-0000");
 
-  Store::SetFaultHook([](std::string_view p) { return p != "company:before-rename"; });
+  // Cut off after the journal is on disk and before the record is: the file
+  // is as it was, and the next start finishes the save.
+  Store::SetFaultHook([](std::string_view p) { return p != "record:after-journal"; });
   EXPECT_EQ(company.Save().error, StoreError::WriteFailed);
   Store::SetFaultHook(nullptr);
   EXPECT_EQ(ReadBytes(data / "Jisya.120"), image);
-
-  ASSERT_TRUE(company.Save());
   std::string expected = image;
   Put(expected, 186, "03-9999-0000");
+  {
+    Store next(data);
+    ASSERT_TRUE(next.Open());
+  }
+  EXPECT_EQ(ReadBytes(data / "Jisya.120"), expected);
+
+  company.Set(CompanyField::Tel, "03-5555-0000");
+  ASSERT_TRUE(company.Save());
+  Put(expected, 186, "03-5555-0000");
   EXPECT_EQ(ReadBytes(data / "Jisya.120"), expected);
 }
 
