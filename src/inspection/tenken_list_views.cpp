@@ -103,20 +103,6 @@ int RowsOf(const Session::State& s) {
   return s.tenkenItiranMode == kTenkenYotei ? kTenkenYoteiRows : kTenkenGeppouRows;
 }
 
-// 令和8年10月 (UTF-8), for the notices.
-std::string EraMonth(const Session::State& s, int westernYear, int month) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%4d", westernYear);
-  const std::optional<EraYear> shown = s.eras.ShownEraYear(text, TwoDigitText(month));
-  std::string out;
-  if (shown) {
-    out = Cp932ToUtf8(EraCalendar::Name(shown->era)) + std::to_string(shown->year) + "年";
-  } else {
-    out = std::to_string(westernYear) + "年";
-  }
-  return out + std::to_string(month) + "月";
-}
-
 void SetFrame(Session::State& s, const std::string& shape, bool selected) {
   if (selected) {
     FrameOn(s.view, shape);
@@ -167,7 +153,10 @@ void GeppouShow(Session::State& s) {
     for (int i = 0; i < kGeppouItems; ++i) {
       s.view.SetText(labels[static_cast<std::size_t>(i)], text[static_cast<std::size_t>(i)]);
     }
-    SetFrame(s, names.geppouRow[r], row && row->kokyakuNo != 0 && row->kokyakuNo == s.loadedRecNo);
+    // The current customer's rows are framed; in one customer's list they
+    // all would be, which says nothing.
+    SetFrame(s, names.geppouRow[r],
+             !kobetu && row && row->kokyakuNo != 0 && row->kokyakuNo == s.loadedRecNo);
   }
   PageLabelsShow(s, "Label_TenkenGeppou_NowPage", "Label_TenkenGeppou_AllPage", s.tenkenItiranTop,
                  Count(s), kTenkenGeppouRows);
@@ -211,7 +200,7 @@ void DoneCountShow(Session::State& s, const TenkenListInputs& in) {
   s.view.SetText("Label_TenkenYotei_Done", Utf8ToCp932(count).value_or(""));
   std::string month;
   if (in.doneYear > 0 && in.yoteiMonth > 0)
-    month = EraMonth(s, in.doneYear, in.yoteiMonth) + "の伝票";
+    month = EraMonthText(s, in.doneYear, in.yoteiMonth) + "の伝票";
   s.view.SetText("Label_TenkenYotei_DoneMonth", Utf8ToCp932(month).value_or(""));
 }
 
@@ -280,7 +269,7 @@ void TenkenItiranSelect(Session::State& s) {
         s.tenkenItiran =
             TenkenGeppouSelect(s.store, in.reportMonth.westernYear, in.reportMonth.month);
         if (s.tenkenItiran.empty()) {
-          why = EraMonth(s, in.reportMonth.westernYear, in.reportMonth.month) +
+          why = EraMonthText(s, in.reportMonth.westernYear, in.reportMonth.month) +
                 "分の点検伝票はありません。";
         }
       }

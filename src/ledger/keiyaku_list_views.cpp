@@ -94,16 +94,6 @@ int Mode(const Session::State& s) {
 }
 int RowsOf(const Session::State& s) { return kViews[Mode(s)].rows; }
 
-std::string EraMonth(const Session::State& s, int westernYear, int month) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%4d", westernYear);
-  const std::optional<EraYear> shown = s.eras.ShownEraYear(text, TwoDigitText(month));
-  const std::string year =
-      shown ? Cp932ToUtf8(EraCalendar::Name(shown->era)) + std::to_string(shown->year)
-            : std::to_string(westernYear);
-  return year + "年" + std::to_string(month) + "月";
-}
-
 // The texts of one row of the view in front, by item.
 std::vector<std::string> RowTexts(const Session::State& s, const Record& c) {
   switch (Mode(s)) {
@@ -171,7 +161,7 @@ void KeiyakuListSelect(Session::State& s) {
       why = "月は1から12で入れてください。";
     } else {
       s.keiyakuItiran = select(s.store, m.westernYear, m.month);
-      if (s.keiyakuItiran.empty()) why = EraMonth(s, m.westernYear, m.month) + none;
+      if (s.keiyakuItiran.empty()) why = EraMonthText(s, m.westernYear, m.month) + none;
     }
   };
   switch (Mode(s)) {

@@ -51,6 +51,9 @@ void EraDateShow(Session::State& s, const EraDateGroup& group);
 // before the window closes loses nothing. Unchanged values write nothing.
 void CompanyFieldCommitted(Session::State& s, const InputField& field);
 
+// "令和8年10月" (UTF-8), for the notice line: the era of that month.
+std::string EraMonthText(const Session::State& s, int westernYear, int month);
+
 // A row's value followed by its unit ("  5人", "   12000円", "TEL 027…"); ""
 // when the value is blank, so an empty row shows no stray unit.
 std::string WithUnit(std::string_view value, std::string_view unitCp932, bool unitFirst = false);

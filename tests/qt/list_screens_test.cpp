@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "store/demo_office.h"
 #include "util/fixed_text.h"
 #include "window_fixture.h"
 
@@ -231,24 +232,53 @@ TEST_F(ListScreens, AllSixViewsForTheScreenshots) {
   const char* out = std::getenv("TANKORA_SCREENSHOTS");
   if (!out || !*out) GTEST_SKIP() << "set TANKORA_SCREENSHOTS=<folder> to write the pictures";
   QDir().mkpath(out);
-  Seed(8, 9);
+  // The demo office, as `tankora demo` writes it, on the fixture's day.
+  DemoOptions options;
+  options.today = Date{2012, 10, 29};
+  const DemoImages office = GenerateDemoOffice(options);
+  window_.reset();
+  std::ofstream(DataDir() / "Jisya.120", std::ios::binary | std::ios::trunc) << office.jisya;
+  std::ofstream(DataDir() / "Kokyaku.120", std::ios::binary | std::ios::trunc) << office.kokyaku;
+  std::ofstream(DataDir() / "TenkenDenp.120", std::ios::binary | std::ios::trunc) << office.tenken;
+  std::ofstream(DataDir() / "Kouji.120", std::ios::binary | std::ios::trunc) << office.kouji;
+  {
+    Store sorter(DataDir());
+    ASSERT_TRUE(sorter.Open().ok());
+    ASSERT_TRUE(sorter.KokyakuSortAndIndex().ok());
+  }
+  Open();
+  // Each view as a user would bring it up: its tab, and a month that has rows.
   struct Shot {
     const char* tab;
     const char* subTab;
+    const char* monthEdit;  // "" keeps today's month
+    const char* month;
+    const char* yearEdit;
+    const char* year;
     const char* file;
   } shots[] = {
-      {"Label_TenkenListView", "Label_TenkenItiran_01", "list-monthly.png"},
-      {"Label_TenkenListView", "Label_TenkenItiran_02", "list-customer.png"},
-      {"Label_TenkenListView", "Label_TenkenItiran_03", "list-schedule.png"},
-      {"Label_KoujiListView", "Label_KoujiItiran_01", "list-contracts.png"},
-      {"Label_KoujiListView", "Label_KoujiItiran_02", "list-contract-end.png"},
-      {"Label_KoujiListView", "Label_KoujiItiran_03", "list-collection.png"},
+      {"Label_TenkenListView", "Label_TenkenItiran_01", "", "", "", "", "list-monthly.png"},
+      {"Label_TenkenListView", "Label_TenkenItiran_02", "", "", "", "", "list-customer.png"},
+      {"Label_TenkenListView", "Label_TenkenItiran_03", "", "", "", "", "list-schedule.png"},
+      {"Label_KoujiListView", "Label_KoujiItiran_01", "Edit_HosyuKeiyaku_Geppou_ChooseMonth", "7",
+       "", "", "list-contracts.png"},
+      {"Label_KoujiListView", "Label_KoujiItiran_02", "Edit_Kouji_KokyakuEndMonth", "1",
+       "Edit_Kouji_KokyakuEndYear", "25", "list-contract-end.png"},
+      {"Label_KoujiListView", "Label_KoujiItiran_03", "", "", "", "", "list-collection.png"},
   };
   Click("Label_Basic");
-  Click("Label_Kokyaku_Name_01");
+  Click("Label_Kokyaku_Name_03");
   for (const Shot& s : shots) {
     Click(s.tab);
     Click(s.subTab);
+    for (const auto& [edit, text] : {std::pair{s.yearEdit, s.year}, {s.monthEdit, s.month}}) {
+      if (!*edit) continue;
+      W(edit)->setFocus();
+      E(edit)->selectAll();
+      TypeKeys(text);
+      Press(Qt::Key_Return);
+    }
+    if (*s.monthEdit) Press(Qt::Key_Return);  // in the command field: 再表示
     QTest::qWait(100);
     window_->grab().save(QDir(out).filePath(s.file));
   }
