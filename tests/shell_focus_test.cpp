@@ -192,7 +192,7 @@ TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {
   h.view.ClickLabel("Label_TenkenListView");
   EXPECT_TRUE(h.view.visible["Panel_TenkenList"]);
   EXPECT_FALSE(h.view.visible["Panel_Kouji"]);
-  EXPECT_EQ(h.view.Focused(), kParkedFocus);  // no fields there: nothing takes keys
+  EXPECT_EQ(h.view.Focused(), "Edit_TenkenGeppou_Year");
 
   h.view.ClickLabel("Label_BackUp");
   EXPECT_TRUE(h.view.visible["Panel_BackUp"]);

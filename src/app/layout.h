@@ -96,6 +96,10 @@ std::span<const ControlDef> SlipLayout();
 std::span<const ControlDef> LedgerLayout();
 // Panel_BackUp: drive and folder, direction, the file rows, status, clean-up.
 std::span<const ControlDef> BackupLayout();
+// Panel_TenkenList and Panel_KeiyakuList: the two list screens, their views
+// and command bars.
+std::span<const ControlDef> TenkenListLayout();
+std::span<const ControlDef> KeiyakuListLayout();
 
 // Edits are wide enough for their longest value in "ＭＳ Ｐ明朝" 16 (IPAPMincho:
 // a digit 9.9 pixels, a full-width character 16) plus the edit's 2 pixels a

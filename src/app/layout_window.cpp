@@ -50,7 +50,6 @@ constexpr ControlDef kWindow[] = {
     Panel("Panel_Kouji", "", 234, 36, 641, 617, false),
     Panel("Panel_TenkenList", "", 4, 36, 871, 617, false),
     Panel("Panel_TenkenGeppou", "Panel_TenkenList", 8, 38, 855, 547, true),
-    Panel("Panel_KobetuTenkenList", "Panel_TenkenGeppou", 17, 96, 171, 409, false),
     Panel("Panel_TenkenYotei", "Panel_TenkenList", 8, 38, 857, 547, false),
     Panel("Panel_KeiyakuList", "", 4, 36, 871, 617, false),
     Panel("Panel_HosyuKeiyaku_Geppou", "Panel_KeiyakuList", 8, 38, 857, 547, true),

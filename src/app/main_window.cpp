@@ -33,6 +33,8 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
   app::BuildControls(this, app::SlipLayout(), controls_);
   app::BuildControls(this, app::LedgerLayout(), controls_);
   app::BuildControls(this, app::BackupLayout(), controls_);
+  app::BuildControls(this, app::TenkenListLayout(), controls_);
+  app::BuildControls(this, app::KeiyakuListLayout(), controls_);
 
   view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
   session_ = std::make_unique<Session>(store, eras, *view_);

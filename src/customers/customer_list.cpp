@@ -233,6 +233,22 @@ int KokyakuLocate(Session::State& s, std::string_view name) {
   return found;
 }
 
+bool KokyakuSelectRecord(Session::State& s, int recNo) {
+  for (int slot = 0; recNo > 0 && slot < s.SlotCount(); ++slot) {
+    if (s.slots[static_cast<std::size_t>(slot)] != recNo) continue;
+    if (slot == s.currentSlot) {
+      PageTo(s, slot);
+      KokyakuListRedraw(s);
+      return true;
+    }
+    PageTo(s, slot);
+    KokyakuListShow(s);
+    KokyakuRowSelect(s, slot - s.kokyakuPageTop);
+    return true;
+  }
+  return false;
+}
+
 void KokyakuShowDeleted(Session::State& s, bool on) {
   if (on == s.showDeleted) return;
   s.showDeleted = on;

@@ -49,6 +49,11 @@ void KokyakuPlaceNewRow(Session::State& s);
 // `name` and makes it the loaded customer's slot; returns its slot, or -1
 // (then the first page is shown and the selection stays).
 int KokyakuLocate(Session::State& s, std::string_view name);
+// A list view's row was clicked: the customer of record `recNo` is shown on
+// the page a row click would find it on and selected as that click selects
+// it (the one already selected stays as it is, edits and all). False when
+// the list does not hold it.
+bool KokyakuSelectRecord(Session::State& s, int recNo);
 // The "削除した顧客も表示" switch.
 void KokyakuShowDeleted(Session::State& s, bool on);
 

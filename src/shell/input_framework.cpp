@@ -210,6 +210,12 @@ std::string FirstFocusOf(Session::State& s, Screen screen) {
 }
 
 int YearsAheadOf(const InputField& field) {
+  // The contract lists look for contracts signed or ending in a month, as
+  // far ahead as a contract's dates go; their report date is a day like any.
+  if (field.screen == Screen::KeiyakuList && field.kind == FieldKind::YearPart &&
+      field.control != "Edit_HosyuKeiyaku_Geppou_Year") {
+    return kYearsAheadContract;
+  }
   switch (field.targets[0].record) {
     case RecordKind::Kokyaku:
     case RecordKind::Kouji:

@@ -2,6 +2,8 @@
 #include "backup/backup_screen.h"
 #include "customers/customer_screen.h"
 #include "inspection/slip_screen.h"
+#include "inspection/tenken_list_screen.h"
+#include "ledger/keiyaku_list_screen.h"
 #include "ledger/ledger_screen.h"
 #include "shell/screen_def.h"
 
@@ -13,6 +15,8 @@ void RegisterAllScreens() {
     RegisterScreen(SlipScreenDef());
     RegisterScreen(LedgerScreenDef());
     RegisterScreen(BackupScreenDef());
+    RegisterScreen(TenkenListScreenDef());
+    RegisterScreen(KeiyakuListScreenDef());
     return true;
   }();
   (void)once;
@@ -22,6 +26,8 @@ void InstallScreenSeams(Session::State& s) {
   InstallLedgerSeams(s);
   InstallSlipSeams(s);
   InstallBackupSeams(s);
+  InstallTenkenListSeams(s);
+  InstallKeiyakuListSeams(s);
 }
 
 }  // namespace tankora

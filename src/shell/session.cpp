@@ -226,7 +226,11 @@ Status Session::SaveCompany() {
   Company company(s.store.JisyaFile());
   // The reserved fields go back as they are on disk; only the used ones are ours.
   (void)company.Load();
+  const Record before = company.Image();
   for (CompanyField f : kCompanyFields) company.Set(f, s.jisya.Get(JisyaFieldOf(f)));
+  // Every committed company edit calls this; one that changed nothing
+  // writes nothing.
+  if (company.Image() == before && s.store.JisyaCount() >= 1) return Status::Ok();
   Status st = company.Save();
   if (!st) s.SetNotice(st.detail);
   return st;

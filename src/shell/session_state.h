@@ -33,6 +33,9 @@ struct ScreenSeams {
   // restore, the clean-up): the slip and ledger screens draw their empty
   // entries, the backup screen its counts.
   std::function<void(Session&)> started;
+  // F1 印刷 of a list screen: prints the view in front of that screen. Empty
+  // until the reports are installed; the screens then say so.
+  std::function<void(Session&, Screen)> listPrint;
 };
 
 // Chains `then` onto a seam, after whatever the seam ran before: the slip
@@ -95,6 +98,26 @@ struct Session::State {
   int tenkenTop = 0;
   int tenkenRow = -1;
   std::vector<std::string> slipAlerts;
+
+  // Inspection list screen (点検伝票一覧): the view in front (0 monthly
+  // report, 1 one customer's slips, 2 schedule), its selection and the index
+  // of the first entry shown. The slip views list slip numbers; the schedule
+  // lists customer record numbers, with `tenkenYoteiDone` beside them and,
+  // when `tenkenYoteiNotDoneFirst`, those still to visit first.
+  int tenkenItiranMode = 0;
+  std::vector<int> tenkenItiran;
+  std::vector<bool> tenkenYoteiDone;
+  int tenkenItiranTop = 0;
+  bool tenkenYoteiNotDoneFirst = false;
+
+  // Contract list screen (浄化槽工事一覧): the view in front (0 contract
+  // monthly report, 1 contract end, 2 collection), its customers and the
+  // first shown; `syuukinMonth` is the month whose amounts the collection
+  // view shows.
+  int keiyakuListMode = 0;
+  std::vector<int> keiyakuItiran;
+  int keiyakuItiranTop = 0;
+  int syuukinMonth = 0;
 
   // The backup folder setting (Data/BackupFolder.500), read at start-up.
   std::string backupFolder;

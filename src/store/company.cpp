@@ -42,6 +42,13 @@ Status Company::Load() {
 }
 
 Status Company::Save() {
+  // A whole record 1 is overwritten in place through the store's journal: a
+  // crash during the write is finished at the next start, and nothing else
+  // in the file moves.
+  file_->Recount();
+  if (file_->Count() >= 1) return file_->WriteRecord(1, record_);
+  // A file shorter than one record is no record file yet: it is rewritten
+  // whole, with the profile as record 1.
   std::string bytes;
   Status read = fileio::ReadFile(file_->Path(), bytes, true);
   if (!read) return read;

@@ -33,9 +33,10 @@ class Company final {
   // Reads record 1. A file shorter than one record gives the fields it
   // holds whole and blanks after them; an empty or missing one a blank profile.
   Status Load();
-  // Writes record 1 through a new file and a rename, so a crash mid-save
-  // leaves the previous profile. Records after the first (there should be
-  // none) are kept as they are.
+  // Writes record 1 in place through the record journal, so a crash
+  // mid-save is finished at the next start. A file shorter than one record
+  // is replaced whole (a new file and a rename). Records after the first
+  // (there should be none) are kept as they are.
   Status Save();
 
   // The field's bytes as stored (CP932, full width, blank-padded).
