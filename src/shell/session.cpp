@@ -109,6 +109,9 @@ void Session::SwitchScreen(Screen screen) {
   if (screen == s.currentScreen) return;
   s.currentScreen = screen;
   ShowScreen();
+  // A notice speaks of what was done on the screen being left; the screen
+  // shown may put its own (an empty list says why) as it refreshes.
+  s.SetNotice("");
   if (s.seams.screenShown) s.seams.screenShown(*this, screen);
   FocusControl(s, FirstFocusOf(s, screen));
 }
@@ -206,6 +209,7 @@ void Session::LabelClick(std::string_view label) {
     std::string where;
     switch (s.view.OpenDocument("Manual/Manual.pdf", &where)) {
       case DocumentOpen::Opened:
+        s.SetNotice("");
         break;
       case DocumentOpen::Missing:
         s.SetNotice("マニュアルがありません。" + where + " にあるはずです。");
