@@ -31,9 +31,8 @@ void SortAndIndex(Session::State& s) {
 }
 
 int SlotOf(const Session::State& s, int recNo) {
-  // The slots are in record order, whether or not deleted ones are shown.
-  const auto it = std::lower_bound(s.slots.begin(), s.slots.end(), recNo);
-  return it != s.slots.end() && *it == recNo ? static_cast<int>(it - s.slots.begin()) : -1;
+  const auto it = std::find(s.slots.begin(), s.slots.end(), recNo);
+  return it != s.slots.end() ? static_cast<int>(it - s.slots.begin()) : -1;
 }
 
 // The slot of the customer whose whole image is `image` (the sort moves
@@ -115,8 +114,10 @@ void KokyakuWrite(Session::State& s) {
   // A deleted customer shown with "削除した顧客も表示" comes back to life.
   const bool restoring = s.kokyaku.Deleted();
   if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
-  // Nothing changed: nothing is written, nothing moves.
+  // Nothing changed: nothing is written (the list is still put in order,
+  // which in a sorted file reads and writes nothing either).
   if (StoredAlready(s, n, s.kokyaku)) {
+    SortAndIndex(s);
     KokyakuNew(s);
     return;
   }
@@ -160,13 +161,11 @@ Status KokyakuStoreCurrent(Session::State& s) {
   const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
   // A customer stored exactly as it is (a slip or ledger entry of a customer
   // nobody changed) is not written again: nothing moves.
-  if (const int slot = SlotOf(s, n); slot >= 0 && StoredAlready(s, n, s.kokyaku)) {
-    KokyakuShowSlot(s, slot);
-    return Status::Ok();
-  }
-  if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
-    s.SetNotice(WriteFailureNotice(st));
-    return st;
+  if (!StoredAlready(s, n, s.kokyaku)) {
+    if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
+      s.SetNotice(WriteFailureNotice(st));
+      return st;
+    }
   }
   SortAndIndex(s);
   if (const int slot = SlotOfImage(s, image); slot >= 0) {

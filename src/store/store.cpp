@@ -43,11 +43,6 @@ std::vector<int> ExchangeSortOrder(std::vector<std::uint32_t> keys, const std::v
   const std::size_t n = keys.size();
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const char* rec = image.data() + i * length;
-    keys[i] = KanaKey(rec);
-    live[i] = rec[0] != '1';
-  }
   for (std::size_t i = 0; i + 1 < n; ++i) {
     if (!live[i]) continue;
     std::uint32_t keyA = keys[i];
