@@ -16,12 +16,18 @@ program=
 cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
   kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
+  rm -rf "$work" /tmp/USBメモリ
 }
 trap cleanup EXIT
 sleep 1
 
 build/tankora --data "$work/Data" demo >/dev/null
+# A stick that already holds a backup, and the program remembering it.
+usb=/tmp/USBメモリ/タンコラ
+rm -rf /tmp/USBメモリ
+mkdir -p "$usb"
+build/tankora --data "$work/Data" backup --to "$usb" >/dev/null
+printf '%-255s' "$usb" >"$work/Data/BackupFolder.500"
 build/tankora --data "$work/Data" &
 program=$!
 for _ in $(seq 50); do
@@ -36,7 +42,7 @@ row() { click 120 $((76 + 22 * ($1 - 1))); }
 shot() { import -window "$window" "$out/$1.png"; }
 tab() {
   case $1 in
-    customer) click 66 18 ;; slip) click 181 18 ;; ledger) click 297 18 ;;
+    customer) click 66 18 ;; slip) click 181 18 ;; ledger) click 297 18 ;; backup) click 645 18 ;;
   esac
 }
 
@@ -59,6 +65,10 @@ tab ledger
 click 520 88
 key F5 F5              # from the new entry back to the last two
 shot ledger
+tab backup
+key F1                 # save to the stick again
+sleep 1
+shot backup
 # Screens have few colours: a palette keeps the repository small.
 mogrify -strip -colors 256 -define png:compression-level=9 "$out"/*.png
 echo "screenshots written to $out"

@@ -32,7 +32,8 @@ Seeder Office() {
 
 struct BackupHarness : Harness {
   BackupHarness() : Harness(0, Office()) {
-    usb = dir.path().parent_path() / (dir.path().filename().string() + "-usb");
+    // A mount point with a blank in its name, as sticks often have.
+    usb = dir.path().parent_path() / (dir.path().filename().string() + "-USB DISK");
     fs::create_directories(usb);
     session->SwitchScreen(Screen::Backup);
   }

@@ -114,11 +114,11 @@ TEST(DemoOfficeTest, WritesAnOfficeThatReadsBackWholeThroughTheStore) {
     rows.insert(row);
     EXPECT_NE(c.Get(Kokyaku::TenkenMonths), std::string(12, ' '));
     EXPECT_NE(c.Get(Kokyaku::SyuukinMonths), std::string(12, ' '));
-    // Every date can be shown (and so kept) on screen: no year past next year.
+    // Every date can be shown and typed on the customer screen.
     for (const int year :
          {Kokyaku::StartYear, Kokyaku::EndYear, Kokyaku::UseStartYear, Kokyaku::KeiyakuYear,
           Kokyaku::KeiyakuStartYear, Kokyaku::KeiyakuEndYear}) {
-      EXPECT_LE(ValueOf(c.Get(year)), kToday.year + 1) << KokyakuLayout().Field(year).name;
+      EXPECT_LE(ValueOf(c.Get(year)), kToday.year + kYearsAheadContract) << KokyakuLayout().Field(year).name;
       EXPECT_GE(ValueOf(c.Get(year)), 1970) << KokyakuLayout().Field(year).name;
     }
   });

@@ -1,5 +1,6 @@
 // The backup screen drawn from its state, its three commands, and the
 // customer screen's データ整理, which rewrites the same files.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -97,6 +98,29 @@ void ShowDirection(Session::State& s) {
 
 void ShowYears(Session::State& s) { s.view.SetText(kYearsControl, TwoDigitText(s.backupKeepYears)); }
 
+// Why a file could not be copied, in the office's words where the cause is
+// a common one (a full or pulled stick); otherwise the system's own.
+std::string FailureText(const PartReport& p, Direction direction) {
+  if (p.err == 0) return p.detail;
+  const bool onStick = (direction == Direction::ToUsb) != p.atSource;
+  const std::string where = onStick ? "USBメモリ" : "パソコン";
+  switch (p.err) {
+    case ENOSPC:
+    case EDQUOT:
+      return where + "の空きが足りません";
+    case EROFS:
+      return where + "に書き込みが禁止されています";
+    case EIO:
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      return where + (p.atSource ? "から読めません" : "に書き込めません") +
+             (onStick ? "（USBメモリが抜かれたか、壊れています）" : "");
+    default:
+      return p.detail;
+  }
+}
+
 // Anything the user changes takes back a question that was waiting: the
 // answer was given to other choices.
 void Changed(Session::State& s) {
@@ -158,6 +182,10 @@ class ScreenProgress final : public BackupProgress {
         break;
       case PartState::Undone:
         message = "元のデータに戻しました";
+        break;
+      case PartState::Failed:
+        message = FailureText(report, direction_);
+        s_.view.SetText(row.percent, {});
         break;
       default:
         message = report.detail;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "store/file_io.h"
@@ -98,58 +99,93 @@ std::filesystem::path RealFileOf(const std::filesystem::path& path) {
   return ec ? path : real;
 }
 
-CopyResult WriteVerifiedTemp(const CopyJob& job, const std::function<void(int)>& percent) {
-  CopyResult result;
+PendingCopy::PendingCopy(PendingCopy&& other) noexcept { *this = std::move(other); }
+
+PendingCopy& PendingCopy::operator=(PendingCopy&& other) noexcept {
+  if (this != &other) {
+    Abandon();
+    temp_ = std::move(other.temp_);
+    fd_ = std::exchange(other.fd_, -1);
+    source_ = std::move(other.source_);
+    sourceBytes_ = other.sourceBytes_;
+    filtered_ = std::move(other.filtered_);
+    filteredCopy_ = other.filteredCopy_;
+    recordLength_ = other.recordLength_;
+    result_ = std::move(other.result_);
+  }
+  return *this;
+}
+
+PendingCopy::~PendingCopy() { Abandon(); }
+
+std::string_view PendingCopy::Bytes() const {
+  return filteredCopy_ ? std::string_view(filtered_) : std::string_view(source_.get(), sourceBytes_);
+}
+
+void PendingCopy::Abandon() {
+  if (fd_ < 0) return;
+  CloseFd(fd_);
+  fd_ = -1;
+  ::unlink(temp_.c_str());
+}
+
+CopyResult& PendingCopy::Fail(const std::string& what, int err) {
+  Abandon();
+  result_.err = err;
+  result_.status = Failure(StoreError::WriteFailed, what, temp_, err);
+  return result_;
+}
+
+PendingCopy BeginCopy(const CopyJob& job, const std::function<void(int)>& percent) {
+  PendingCopy pending;
+  CopyResult& result = pending.result_;
   const std::size_t length = job.recordLength;
-  std::unique_ptr<char[]> buffer;
+  pending.recordLength_ = length;
   std::size_t size = 0;
-  if (Status read = ReadWhole(job.source, buffer, size); !read) {
+  if (Status read = ReadWhole(job.source, pending.source_, size); !read) {
+    result.err = errno;
+    result.atSource = true;
     result.status = read;
-    return result;
+    return pending;
   }
   const int n = static_cast<int>(size / length);
   result.sourceRecords = n;
   result.strayBytes = static_cast<long long>(size % length);
-  const std::string_view source(buffer.get(), static_cast<std::size_t>(n) * length);
+  pending.sourceBytes_ = static_cast<std::size_t>(n) * length;
+  const std::string_view source(pending.source_.get(), pending.sourceBytes_);
 
   // The copy's bytes: the source itself, or the records the clean-up keeps.
   // keptBefore[i] is how many records of the copy come from records before i.
-  std::string filtered;
   std::vector<int> keptBefore;
-  std::string_view out = source;
   if (job.keep) {
     keptBefore.resize(static_cast<std::size_t>(n) + 1);
-    filtered.reserve(source.size());
+    pending.filtered_.reserve(source.size());
     for (int i = 0; i < n; ++i) {
-      keptBefore[static_cast<std::size_t>(i)] = static_cast<int>(filtered.size() / length);
-      const std::string_view image =
-          source.substr(static_cast<std::size_t>(i) * length, length);
-      if (job.keep(image)) filtered += image;
+      keptBefore[static_cast<std::size_t>(i)] =
+          static_cast<int>(pending.filtered_.size() / length);
+      const std::string_view image = source.substr(static_cast<std::size_t>(i) * length, length);
+      if (job.keep(image)) pending.filtered_ += image;
     }
-    keptBefore[static_cast<std::size_t>(n)] = static_cast<int>(filtered.size() / length);
-    out = filtered;
+    keptBefore[static_cast<std::size_t>(n)] = static_cast<int>(pending.filtered_.size() / length);
+    pending.filteredCopy_ = true;
   }
+  const std::string_view out = pending.Bytes();
   auto copyOffset = [&](int sourceIndex) {
     const int records = job.keep ? keptBefore[static_cast<std::size_t>(sourceIndex)] : sourceIndex;
     return static_cast<std::size_t>(records) * length;
   };
 
-  const std::filesystem::path temp = TempPathOf(job.target);
+  pending.temp_ = TempPathOf(job.target);
   mode_t mode = static_cast<mode_t>(job.mode);
   struct stat st {};
   if (::stat(job.target.c_str(), &st) == 0) mode = st.st_mode & 07777;
-  const int fd = OpenFd(temp, O_RDWR | O_CREAT | O_TRUNC, mode);
-  if (fd < 0) {
-    result.status = Failure(StoreError::WriteFailed, "cannot create", temp, errno);
-    return result;
+  pending.fd_ = OpenFd(pending.temp_, O_RDWR | O_CREAT | O_TRUNC, mode);
+  if (pending.fd_ < 0) {
+    result.err = errno;
+    result.status = Failure(StoreError::WriteFailed, "cannot create", pending.temp_, result.err);
+    return pending;
   }
-  (void)::fchmod(fd, mode);
-  auto abandon = [&](const std::string& what, int err) {
-    CloseFd(fd);
-    ::unlink(temp.c_str());
-    result.status = Failure(StoreError::WriteFailed, what, temp, err);
-    return result;
-  };
+  (void)::fchmod(pending.fd_, mode);
 
   // Written in one piece per percentage step: few system calls for a large
   // file, and the screen sees every step a record-by-record copy would show.
@@ -159,31 +195,55 @@ CopyResult WriteVerifiedTemp(const CopyJob& job, const std::function<void(int)>&
   auto writeBlock = [&](int from, int to) {
     const std::size_t a = copyOffset(from);
     const std::size_t b = copyOffset(to);
-    return a == b || fileio::PWriteAll(fd, out.substr(a, b - a), static_cast<long long>(a));
+    return a == b ||
+           fileio::PWriteAll(pending.fd_, out.substr(a, b - a), static_cast<long long>(a));
   };
   for (int i = 0; i < n; ++i) {
     const int p = static_cast<int>(static_cast<long long>(i) * 100 / n);
     if (p != shown) {
-      if (!writeBlock(blockFrom, i)) return abandon("cannot write", errno);
+      if (!writeBlock(blockFrom, i)) {
+        pending.Fail("cannot write", errno);
+        return pending;
+      }
       blockFrom = i;
       shown = p;
       if (percent) percent(p);
     }
-    if (!fileio::PassFaultPoint("copy:record")) return abandon("injected failure writing", EIO);
+    if (!fileio::PassFaultPoint("copy:record")) {
+      pending.Fail("injected failure writing", EIO);
+      return pending;
+    }
   }
-  if (!writeBlock(blockFrom, n)) return abandon("cannot write", errno);
-  if (::fsync(fd) != 0) return abandon("cannot flush", errno);
-  if (!fileio::PassFaultPoint("copy:before-verify")) return abandon("injected failure at", EIO);
+  if (!writeBlock(blockFrom, n)) pending.Fail("cannot write", errno);
+  return pending;
+}
+
+CopyResult FinishCopy(PendingCopy& pending) {
+  CopyResult& result = pending.result_;
+  if (!result.status) return result;
+  const int fd = pending.fd_;
+  if (::fsync(fd) != 0) return pending.Fail("cannot flush", errno);
+  if (!fileio::PassFaultPoint("copy:before-verify")) return pending.Fail("injected failure at", EIO);
   int err = 0;
-  if (!VerifyAgainst(fd, out, err)) return abandon("the copy does not read back as written:", err);
+  if (!VerifyAgainst(fd, pending.Bytes(), err)) {
+    return pending.Fail("the copy does not read back as written:", err);
+  }
+  pending.fd_ = -1;
   if (::close(fd) != 0) {
     const int closeErr = errno;
-    ::unlink(temp.c_str());
-    result.status = Failure(StoreError::WriteFailed, "cannot close", temp, closeErr);
+    ::unlink(pending.temp_.c_str());
+    result.err = closeErr;
+    result.status = Failure(StoreError::WriteFailed, "cannot close", pending.temp_, closeErr);
     return result;
   }
-  result.written = static_cast<int>(out.size() / length);
-  if (percent) percent(100);
+  result.written = static_cast<int>(pending.Bytes().size() / pending.recordLength_);
+  return result;
+}
+
+CopyResult WriteVerifiedTemp(const CopyJob& job, const std::function<void(int)>& percent) {
+  PendingCopy pending = BeginCopy(job, percent);
+  const CopyResult result = FinishCopy(pending);
+  if (result.status && percent) percent(100);
   return result;
 }
 

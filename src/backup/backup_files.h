@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,7 +58,47 @@ struct CopyResult {
   int sourceRecords = 0;     // whole records the source held
   int written = 0;           // records in the copy
   long long strayBytes = 0;  // bytes of a partial record at the source's end, left out
+  int err = 0;               // errno of a failure (ENOSPC: the medium is full)
+  bool atSource = false;     // the failure was in reading the source
 };
+
+// A copy written to its temporary file but not yet flushed and read back.
+// Flushing every copy of a run together lets the file system commit them
+// at once. Destroying it unfinished removes the temporary file.
+class PendingCopy final {
+ public:
+  PendingCopy() = default;
+  PendingCopy(PendingCopy&& other) noexcept;
+  PendingCopy& operator=(PendingCopy&& other) noexcept;
+  PendingCopy(const PendingCopy&) = delete;
+  PendingCopy& operator=(const PendingCopy&) = delete;
+  ~PendingCopy();
+
+  const CopyResult& Result() const { return result_; }
+
+ private:
+  friend PendingCopy BeginCopy(const CopyJob&, const std::function<void(int)>&);
+  friend CopyResult FinishCopy(PendingCopy&);
+  std::string_view Bytes() const;
+  void Abandon();
+  CopyResult& Fail(const std::string& what, int err);
+
+  std::filesystem::path temp_;
+  int fd_ = -1;
+  std::unique_ptr<char[]> source_;
+  std::size_t sourceBytes_ = 0;
+  std::string filtered_;
+  bool filteredCopy_ = false;
+  std::size_t recordLength_ = 1;
+  CopyResult result_;
+};
+
+// The first half of WriteVerifiedTemp: the records written, percentages
+// reported up to the last step below 100. Result() says whether it failed.
+PendingCopy BeginCopy(const CopyJob& job, const std::function<void(int)>& percent);
+// The second half: flushed, read back past the cache, compared, closed.
+// On failure the temporary file is removed.
+CopyResult FinishCopy(PendingCopy& pending);
 
 // Writes the whole records of the source that `keep` accepts to
 // TempPathOf(target), flushes it, reads it back past the cache and compares

@@ -77,13 +77,6 @@ void Finished(BackupProgress* progress, BackupPart part, const PartReport& repor
   if (progress) progress->PartFinished(part, report);
 }
 
-CopyResult CopyWithProgress(const CopyJob& job, BackupPart part, BackupProgress* progress) {
-  if (progress) progress->PartStarted(part);
-  return WriteVerifiedTemp(job, [&](int p) {
-    if (progress) progress->PartPercent(part, p);
-  });
-}
-
 // Nothing of a failed run is renamed: the temporary copies go, and every
 // part written so far is reported as not copied.
 void AbandonTemps(RunReport& report, const std::vector<std::pair<BackupPart, fs::path>>& temps,
@@ -97,6 +90,63 @@ void AbandonTemps(RunReport& report, const std::vector<std::pair<BackupPart, fs:
       Finished(progress, part, p);
     }
   }
+}
+
+struct Job {
+  BackupPart part;
+  CopyJob copy;
+};
+
+// Writes every job's copy beside its target, then flushes and reads back
+// each (so the file system commits them together). True when all are
+// whole; their temporary files then wait for CommitTemp. On a failure no
+// temporary file is left, and the part that failed says why.
+bool CopyAll(RunReport& report, const std::vector<Job>& jobs, BackupProgress* progress,
+             const std::string& othersWhy, BackupPart& failed) {
+  std::vector<PendingCopy> pending;
+  pending.reserve(jobs.size());
+  auto fail = [&](std::size_t at, const CopyResult& c) {
+    PartReport& p = PartOf(report, jobs[at].part);
+    p.state = PartState::Failed;
+    p.detail = c.status.detail;
+    p.err = c.err;
+    p.atSource = c.atSource;
+    Finished(progress, jobs[at].part, p);
+    // The others begun are not copied either; no temporary file stays.
+    const std::size_t begun = pending.size();
+    pending.clear();
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+      DiscardTemp(jobs[i].copy.target);
+      if (i == at || i >= begun) continue;
+      PartReport& other = PartOf(report, jobs[i].part);
+      other.state = PartState::Failed;
+      other.detail = othersWhy;
+      other.err = 0;
+      Finished(progress, jobs[i].part, other);
+    }
+    failed = jobs[at].part;
+    return false;
+  };
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    if (progress) progress->PartStarted(jobs[i].part);
+    pending.push_back(BeginCopy(jobs[i].copy, [&](int percent) {
+      if (progress) progress->PartPercent(jobs[i].part, percent);
+    }));
+    const CopyResult& c = pending.back().Result();
+    PartOf(report, jobs[i].part).strayBytes = c.strayBytes;
+    if (!c.status) return fail(i, c);
+  }
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    const CopyResult c = FinishCopy(pending[i]);
+    if (!c.status) return fail(i, c);
+    PartReport& p = PartOf(report, jobs[i].part);
+    p.state = PartState::Copied;
+    p.records = c.written;
+    p.leftOut = c.sourceRecords - c.written;
+    if (progress) progress->PartPercent(jobs[i].part, 100);
+    Finished(progress, jobs[i].part, p);
+  }
+  return true;
 }
 
 std::string SafetyName(std::time_t now) {
@@ -163,29 +213,23 @@ RunReport RunBackup(Store& store, const BackupRequest& request, BackupProgress* 
     }
   }
   const Date since = KeepSince(request.today, ClampKeepYears(request.keepYears));
+  std::vector<Job> jobs;
   std::vector<std::pair<BackupPart, fs::path>> temps;
   for (const BackupPart part : PartsOf(request)) {
     const fs::path target = request.folder / PartDef(part).copyName;
-    CopyJob job{DataFile(store, part).Path(), target, LengthOf(part), {}, 0644};
-    if (request.cleanUp) job.keep = CleanUpRule(part, since);
-    const CopyResult c = CopyWithProgress(job, part, progress);
-    PartReport& p = PartOf(report, part);
-    p.records = c.written;
-    p.leftOut = c.sourceRecords - c.written;
-    p.strayBytes = c.strayBytes;
-    if (!c.status) {
-      p.state = PartState::Failed;
-      p.detail = c.status.detail;
-      Finished(progress, part, p);
-      AbandonTemps(report, temps, progress, "ほかのファイルが保存できなかったため、保存していません");
-      report.outcome = RunOutcome::Failed;
-      report.message = "USBメモリに保存できませんでした（" + std::string(PartDef(part).caption) +
-                       ": " + c.status.detail + "）。前に保存したデータはそのまま残っています。";
-      return report;
-    }
-    p.state = PartState::Copied;
+    Job job{part, CopyJob{DataFile(store, part).Path(), target, LengthOf(part), {}, 0644}};
+    if (request.cleanUp) job.copy.keep = CleanUpRule(part, since);
+    jobs.push_back(std::move(job));
     temps.emplace_back(part, target);
-    Finished(progress, part, p);
+  }
+  BackupPart failed = BackupPart::Jisya;
+  if (!CopyAll(report, jobs, progress, "ほかのファイルが保存できなかったため、保存していません",
+               failed)) {
+    report.outcome = RunOutcome::Failed;
+    // The row (and the command line's line) of the part says why.
+    report.message = "USBメモリに保存できませんでした（" + std::string(PartDef(failed).caption) +
+                     "）。前に保存したデータはそのまま残っています。";
+    return report;
   }
   // Every copy is whole on the stick; the renames follow one another closely,
   // so the set is replaced all at once or (pulled out before) not at all.
@@ -254,26 +298,21 @@ RunReport RunRestore(Store& store, const BackupRequest& request, BackupProgress*
     return report;
   }
 
+  std::vector<Job> jobs;
   std::vector<std::pair<BackupPart, fs::path>> temps;
   for (const BackupPart part : parts) {
     const fs::path target = RealFileOf(DataFile(store, part).Path());
-    CopyJob job{request.folder / PartDef(part).copyName, target, LengthOf(part), {}, 0644};
-    const CopyResult c = CopyWithProgress(job, part, progress);
-    PartReport& p = PartOf(report, part);
-    p.records = c.written;
-    if (!c.status) {
-      p.state = PartState::Failed;
-      p.detail = c.status.detail;
-      Finished(progress, part, p);
-      AbandonTemps(report, temps, progress, "ほかのファイルが読めなかったため、書き換えていません");
-      report.outcome = RunOutcome::Failed;
-      report.message = "書き換えできませんでした（" + std::string(PartDef(part).caption) + ": " +
-                       c.status.detail + "）。パソコンのデータはそのままです。";
-      return report;
-    }
-    p.state = PartState::Copied;
+    jobs.push_back(
+        {part, CopyJob{request.folder / PartDef(part).copyName, target, LengthOf(part), {}, 0644}});
     temps.emplace_back(part, target);
-    Finished(progress, part, p);
+  }
+  BackupPart failed = BackupPart::Jisya;
+  if (!CopyAll(report, jobs, progress,
+               "ほかのファイルが書き換えられなかったため、書き換えていません", failed)) {
+    report.outcome = RunOutcome::Failed;
+    report.message = "書き換えできませんでした（" + std::string(PartDef(failed).caption) +
+                     "）。パソコンのデータはそのままです。";
+    return report;
   }
 
   for (std::size_t i = 0; i < temps.size(); ++i) {

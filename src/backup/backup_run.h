@@ -52,6 +52,8 @@ struct PartReport {
   int leftOut = 0;           // records the clean-up left out
   long long strayBytes = 0;  // a partial record at the source's end, not copied
   std::string detail;        // why it failed or was skipped
+  int err = 0;               // errno of a failure
+  bool atSource = false;     // the failure was in reading, not writing
 };
 
 enum class RunOutcome : std::uint8_t {

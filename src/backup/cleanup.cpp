@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "util/fixed_text.h"
 
 namespace tankora {
 
@@ -13,10 +12,12 @@ bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 // A stored number field ("%4d", " 7") as its value, or -1 when it holds
 // anything but blanks around digits.
 int StoredNumber(std::string_view field) {
-  const std::string text = TrimBlanks(field);
-  if (text.empty() || text.size() > 4) return -1;
+  std::size_t a = field.find_first_not_of(' ');
+  if (a == std::string_view::npos) return -1;
+  const std::size_t b = field.find_last_not_of(' ');
+  if (b - a + 1 > 4) return -1;
   int v = 0;
-  for (const char c : text) {
+  for (const char c : field.substr(a, b - a + 1)) {
     if (c < '0' || c > '9') return -1;
     v = v * 10 + (c - '0');
   }

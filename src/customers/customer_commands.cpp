@@ -1,4 +1,6 @@
 // The customer record on screen and the commands that store it.
+#include <algorithm>
+#include <span>
 #include <string>
 #include <unordered_set>
 
@@ -28,24 +30,48 @@ void SortAndIndex(Session::State& s) {
   KokyakuSlotsRebuild(s);
 }
 
+int SlotOf(const Session::State& s, int recNo) {
+  const auto it = std::find(s.slots.begin(), s.slots.end(), recNo);
+  return it != s.slots.end() ? static_cast<int>(it - s.slots.begin()) : -1;
+}
+
 // The slot of the customer whose whole image is `image` (the sort moves
 // records, so the record number written is not where the customer stays);
-// failing that, the first customer of that name.
+// failing that, the first customer of that name. Only the live customers of
+// the name are read; a deleted one is looked for only while deleted ones are
+// listed.
 int SlotOfImage(Session::State& s, std::string_view image) {
   const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
   const std::string_view name = image.substr(offset, 20);
-  std::unordered_set<int> same, sameName;
-  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
-    if (rec == image) same.insert(n);
-    if (rec.substr(offset, 20) == name) sameName.insert(n);
-    return true;
-  });
-  for (const auto* set : {&same, &sameName}) {
-    for (int slot = 0; slot < s.SlotCount(); ++slot) {
-      if (set->count(s.slots[static_cast<std::size_t>(slot)])) return slot;
+  if (s.showDeleted) {
+    std::unordered_set<int> same, sameName;
+    (void)s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
+      if (rec == image) same.insert(n);
+      if (rec.substr(offset, 20) == name) sameName.insert(n);
+      return true;
+    });
+    for (const auto* set : {&same, &sameName}) {
+      for (int slot = 0; slot < s.SlotCount(); ++slot) {
+        if (set->count(s.slots[static_cast<std::size_t>(slot)])) return slot;
+      }
+    }
+    return -1;
+  }
+  const std::span<const int> named = s.store.KokyakuNameIndex().Of(name);
+  Record stored(KokyakuLayout());
+  for (const int n : named) {
+    if (s.store.KokyakuFile().ReadRecord(n, stored) && stored.Pack() == image) {
+      return SlotOf(s, n);
     }
   }
-  return -1;
+  return named.empty() ? -1 : SlotOf(s, named.front());
+}
+
+// Whether record n already holds exactly what `record` would write.
+bool StoredAlready(Session::State& s, int n, Record& record) {
+  if (n < 1 || n > s.store.KokyakuCount()) return false;
+  Record stored(KokyakuLayout());
+  return s.store.KokyakuFile().ReadRecord(n, stored) && stored.Pack() == record.Pack();
 }
 
 }  // namespace
@@ -88,6 +114,13 @@ void KokyakuWrite(Session::State& s) {
   // A deleted customer shown with "削除した顧客も表示" comes back to life.
   const bool restoring = s.kokyaku.Deleted();
   if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
+  // Nothing changed: nothing is written (the list is still put in order,
+  // which in a sorted file reads and writes nothing either).
+  if (StoredAlready(s, n, s.kokyaku)) {
+    SortAndIndex(s);
+    KokyakuNew(s);
+    return;
+  }
   if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
     // The screen keeps what was typed: nothing is lost by a refused store.
@@ -126,9 +159,13 @@ void KokyakuNew(Session::State& s) {
 Status KokyakuStoreCurrent(Session::State& s) {
   const std::string image(s.kokyaku.Pack());
   const int n = s.loadedRecNo != 0 ? s.loadedRecNo : s.store.KokyakuCount() + 1;
-  if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
-    s.SetNotice(WriteFailureNotice(st));
-    return st;
+  // A customer stored exactly as it is (a slip or ledger entry of a customer
+  // nobody changed) is not written again: nothing moves.
+  if (!StoredAlready(s, n, s.kokyaku)) {
+    if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
+      s.SetNotice(WriteFailureNotice(st));
+      return st;
+    }
   }
   SortAndIndex(s);
   if (const int slot = SlotOfImage(s, image); slot >= 0) {
@@ -143,22 +180,9 @@ Status KokyakuStoreCurrent(Session::State& s) {
 }
 
 int KokyakuNameClash(Session::State& s) {
-  const std::string_view name = s.kokyaku.Get(Kokyaku::Name);
-  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
-  const std::size_t width = KokyakuLayout().Width(Kokyaku::Name);
-  const int self = s.loadedRecNo;
-  int other = 0;
-  bool selfLiveUnderName = false;
-  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
-    if (image[0] == '1' || image.substr(offset, width) != name) return true;
-    if (n == self) {
-      selfLiveUnderName = true;
-    } else if (other == 0) {
-      other = n;
-    }
-    return true;
-  });
-  return selfLiveUnderName ? 0 : other;
+  const std::span<const int> named = s.store.KokyakuNameIndex().Of(s.kokyaku.Get(Kokyaku::Name));
+  if (named.empty() || std::binary_search(named.begin(), named.end(), s.loadedRecNo)) return 0;
+  return named.front();
 }
 
 std::string KokyakuClashNotice(Session::State& s, int recNo, std::string_view outcome) {

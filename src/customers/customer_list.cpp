@@ -216,10 +216,16 @@ int KokyakuLocate(Session::State& s, std::string_view name) {
   const std::string key = PadField(name, TextAlign::Left, 20);
   const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
   std::unordered_set<int> matches;
-  (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
-    if (image.substr(offset, 20) == key) matches.insert(n);
-    return true;
-  });
+  if (s.showDeleted) {
+    // Deleted customers are listed too, and the index holds only live ones.
+    (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
+      if (image.substr(offset, 20) == key) matches.insert(n);
+      return true;
+    });
+  } else {
+    const std::span<const int> named = s.store.KokyakuNameIndex().Of(key);
+    matches.insert(named.begin(), named.end());
+  }
   int found = -1;
   for (int slot = 0; slot < s.SlotCount() && found < 0 && !matches.empty(); ++slot) {
     if (matches.count(s.slots[static_cast<std::size_t>(slot)])) found = slot;

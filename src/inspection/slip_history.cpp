@@ -82,30 +82,18 @@ void SelectedIntoEntry(Session::State& s) {
 
 }  // namespace
 
-std::vector<int> TenkenRirekiScan(const RecordFile& file, std::string_view name20, int cap) {
+std::vector<int> TenkenRireki(const Store& store, std::string_view name20, int cap) {
   std::vector<int> found;
-  std::string all;
-  if (!file.ReadAll(all).ok()) return found;
-  const std::size_t length = file.Layout().RecordLength();
-  const std::size_t offset = file.Layout().Offset(TenkenDenp::KokyakuName);
-  const std::size_t width = file.Layout().Width(TenkenDenp::KokyakuName);
-  if (name20.size() != width) return found;
-  const std::size_t records = all.size() / length;
-  const char* base = all.data();
-  for (std::size_t i = 0; i < records; ++i) {
-    const char* rec = base + i * length;
-    // Only "1" deletes, as in every file: a slip another program flagged with
-    // some other byte is still the customer's visit and stays listed.
-    if (rec[0] != '1' && std::equal(name20.begin(), name20.end(), rec + offset)) {
-      found.push_back(static_cast<int>(i) + 1);
-    }
-  }
+  if (name20.size() != TenkenDenpLayout().Width(TenkenDenp::KokyakuName)) return found;
+  // Only "1" deletes, as in every file: a slip another program flagged with
+  // some other byte is still the customer's visit and stays listed (the
+  // store's index keeps it so).
+  const std::span<const int> slips = store.TenkenOfName(name20);
   // The newest stored come first. With more than the cap, the newest are kept:
   // a slip just registered must show at the top, not vanish past the limit.
-  std::reverse(found.begin(), found.end());
-  if (cap >= 0 && found.size() > static_cast<std::size_t>(cap)) {
-    found.resize(static_cast<std::size_t>(cap));
-  }
+  const std::size_t keep =
+      cap >= 0 ? std::min(slips.size(), static_cast<std::size_t>(cap)) : slips.size();
+  found.assign(slips.rbegin(), slips.rbegin() + static_cast<std::ptrdiff_t>(keep));
   return found;
 }
 
@@ -117,7 +105,7 @@ int TenkenRirekiLoad(Session::State& s) {
   if (name.empty() || name[0] == ' ') {
     s.tenkenRireki.clear();
   } else {
-    s.tenkenRireki = TenkenRirekiScan(s.store.TenkenFile(), name);
+    s.tenkenRireki = TenkenRireki(s.store, name);
   }
   s.view.SetText("Label_TenkenDenpDs", std::to_string(Count(s)));
   return Count(s);

@@ -24,9 +24,9 @@ void InstallSlipSeams(Session::State& s);
 
 // The record numbers of the live slips whose 20-byte KokyakuName is `name20`,
 // newest stored (largest number) first. More than `cap` slips keep the newest
-// `cap`. One read of the whole file; an unreadable file gives none.
-std::vector<int> TenkenRirekiScan(const RecordFile& file, std::string_view name20,
-                                  int cap = kTenkenRirekiMax);
+// `cap`. From the store's index: nothing is read.
+std::vector<int> TenkenRireki(const Store& store, std::string_view name20,
+                              int cap = kTenkenRirekiMax);
 // Rebuilds TenkenRireki for the current customer, from its top with no row
 // selected; shows the count in Label_TenkenDenpDs and returns it.
 int TenkenRirekiLoad(Session::State& s);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "util/fixed_text.h"
 
@@ -29,19 +29,14 @@ bool Matches(std::string_view six, const char key[7]) {
   return true;
 }
 
-bool Live(std::string_view image) { return image.empty() || image[0] != '1'; }
-
-// Slips of a year and month, as a full scan of the file; the place an index
-// by year and month would answer from instead.
-template <typename Visit>
-void ScanSlipsOfMonth(const Store& store, int westernYear, int month, Visit visit) {
-  char key[7];
-  if (!YearMonthKey(westernYear, month, key)) return;
-  const std::size_t year = TenkenDenpLayout().Offset(TenkenDenp::Year);
-  (void)store.TenkenFile().Scan([&](int n, std::string_view image) {
-    if (Live(image) && Matches(image.substr(year, 6), key)) visit(n, image);
-    return true;
-  });
+// Whether two ascending lists of record numbers share one: the shorter is
+// looked up in the longer.
+bool SharesRecord(std::span<const int> a, std::span<const int> b) {
+  if (a.size() > b.size()) std::swap(a, b);
+  for (const int n : a) {
+    if (std::binary_search(b.begin(), b.end(), n)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -52,24 +47,18 @@ bool YearMonthMatches(std::string_view sixBytes, int westernYear, int month) {
 }
 
 std::vector<int> TenkenGeppouSelect(const Store& store, int westernYear, int month) {
-  std::vector<int> found;
-  ScanSlipsOfMonth(store, westernYear, month, [&](int n, std::string_view) { found.push_back(n); });
-  return found;
+  const std::span<const int> slips = store.TenkenOfMonth(westernYear, month);
+  return {slips.begin(), slips.end()};
 }
 
 std::vector<int> TenkenKobetuSelect(const Store& store, std::string_view name) {
   std::vector<int> found;
   const std::size_t width = TenkenDenpLayout().Width(TenkenDenp::KokyakuName);
-  const std::size_t offset = TenkenDenpLayout().Offset(TenkenDenp::KokyakuName);
   std::string_view body = name;
   while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
   if (body.empty() || body.front() == ' ' || body.size() > width) return found;
-  const std::string key = PadField(body, TextAlign::Left, width);
-  (void)store.TenkenFile().Scan([&](int n, std::string_view image) {
-    if (Live(image) && image.substr(offset, width) == key) found.push_back(n);
-    return true;
-  });
-  return found;
+  const std::span<const int> slips = store.TenkenOfName(PadField(body, TextAlign::Left, width));
+  return {slips.begin(), slips.end()};
 }
 
 std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, int doneYear,
@@ -89,14 +78,12 @@ std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, i
   }
   if (found.empty()) return found;
 
-  std::unordered_set<std::string> visited;
-  const std::size_t slipName = TenkenDenpLayout().Offset(TenkenDenp::KokyakuName);
-  ScanSlipsOfMonth(store, doneYear, doneMonth, [&](int, std::string_view image) {
-    visited.emplace(image.substr(slipName, nameWidth));
-  });
-  if (visited.empty()) return found;
+  // Done: one of the customer's live slips is one of the month's.
+  const std::span<const int> ofMonth = store.TenkenOfMonth(doneYear, doneMonth);
+  if (ofMonth.empty()) return found;
   for (TenkenYoteiEntry& e : found) {
-    e.done = visited.count(std::string(customers.Image(e.kokyakuNo).substr(nameAt, nameWidth))) > 0;
+    e.done = SharesRecord(
+        store.TenkenOfName(customers.Image(e.kokyakuNo).substr(nameAt, nameWidth)), ofMonth);
   }
   return found;
 }
@@ -115,7 +102,8 @@ int DoneCount(std::span<const TenkenYoteiEntry> entries) {
 std::vector<TenkenListRow> TenkenListRows(const Store& store, std::span<const int> slipNos) {
   std::vector<TenkenListRow> rows(slipNos.size());
   if (rows.empty()) return rows;
-  const KokyakuSnapshot customers = KokyakuSnapshot::Read(store);
+  // Each customer is read once however many of its slips the rows hold.
+  std::unordered_map<int, Record> customers;
   for (std::size_t i = 0; i < slipNos.size(); ++i) {
     TenkenListRow& row = rows[i];
     row.slipNo = slipNos[i];
@@ -126,8 +114,11 @@ std::vector<TenkenListRow> TenkenListRows(const Store& store, std::span<const in
     // A slip without a name belongs to nobody, whatever a foreign file holds.
     const std::string_view name = row.slip.Get(TenkenDenp::KokyakuName);
     if (name.empty() || name[0] == ' ') continue;
-    row.kokyakuNo = customers.Find(name);
-    if (row.kokyakuNo > 0) row.kokyaku.Unpack(customers.Image(row.kokyakuNo));
+    row.kokyakuNo = store.KokyakuOfName(name);
+    if (row.kokyakuNo == 0) continue;
+    auto [it, added] = customers.try_emplace(row.kokyakuNo, KokyakuLayout());
+    if (added && !store.KokyakuFile().ReadRecord(row.kokyakuNo, it->second)) it->second.Clear();
+    row.kokyaku = it->second;
   }
   return rows;
 }

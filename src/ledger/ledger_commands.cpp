@@ -211,20 +211,9 @@ void KokyakuFromKouji(const Record& kouji, Record& kokyaku) {
 }
 
 int KoujiFindNewest(const Store& store, std::string_view name20, Record* out) {
-  if (store.KoujiCount() == 0) return 0;
-  std::string all;
-  if (!store.KoujiFile().ReadAll(all)) return 0;
-  const std::size_t length = KoujiLayout().RecordLength();
-  const std::size_t offset = KoujiLayout().Offset(Kouji::Name);
-  const std::size_t width = KoujiLayout().Width(Kouji::Name);
-  if (name20.size() != width) return 0;
-  for (std::size_t n = all.size() / length; n >= 1; --n) {
-    const std::string_view image = std::string_view(all).substr((n - 1) * length, length);
-    if (image[0] == '1' || image.substr(offset, width) != name20) continue;
-    if (out) out->Unpack(image);
-    return static_cast<int>(n);
-  }
-  return 0;
+  const int found = store.KoujiNewest(name20);
+  if (found != 0 && out && !store.KoujiFile().ReadRecord(found, *out)) return 0;
+  return found;
 }
 
 void KoujiFindForKokyaku(Session::State& s) {

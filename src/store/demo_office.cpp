@@ -274,17 +274,11 @@ Customer MakeCustomer(Dice& dice, NamePool& names, int& businessesUsed, Date tod
   const Date use = CivilFromDays(c.inUse);
   const Date firstStart =
       use.month == 12 ? Date{use.year + 1, 1, 1} : Date{use.year, use.month + 1, 1};
-  // A year shows on screen only up to next year, and a year that does not
-  // show is stored blank when its field is left: a longer period than that
-  // would lose its end the first time the customer is edited.
-  int years = dice.Chance(70) ? 1 : (dice.Chance(66) ? 2 : 3);
+  // Years up to kYearsAheadContract on can be shown and typed; the longest
+  // period here ends well inside that.
+  const int years = dice.Chance(70) ? 1 : (dice.Chance(66) ? 2 : 3);
   Date start = firstStart;
   while (DaysFromCivil(AddYears(start, years)) <= todayNo) start = AddYears(start, years);
-  if (CivilFromDays(DaysFromCivil(AddYears(start, years)) - 1).year > today.year + 1) {
-    years = 1;
-    start = firstStart;
-    while (DaysFromCivil(AddYears(start, years)) <= todayNo) start = AddYears(start, years);
-  }
   SetDate(r, Kokyaku::KeiyakuYear, CivilFromDays(DaysFromCivil(start) - dice.Between(5, 25)));
   SetDate(r, Kokyaku::KeiyakuStartYear, start);
   SetDate(r, Kokyaku::KeiyakuEndYear, CivilFromDays(DaysFromCivil(AddYears(start, years)) - 1));

@@ -39,17 +39,10 @@ std::uint32_t KanaKey(const char* record) {
 // relative order the on-disk sort leaves them in and deleted records stay put.
 // A record takes part when it is not deleted, i.e. its first byte is not "1"
 // (the same rule the index uses; a stray flag byte such as "X" is live).
-std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
-  const std::size_t n = image.size() / length;
+std::vector<int> ExchangeSortOrder(std::vector<std::uint32_t> keys, const std::vector<char>& live) {
+  const std::size_t n = keys.size();
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);
-  std::vector<std::uint32_t> keys(n);
-  std::vector<char> live(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const char* rec = image.data() + i * length;
-    keys[i] = KanaKey(rec);
-    live[i] = rec[0] != '1';
-  }
   for (std::size_t i = 0; i + 1 < n; ++i) {
     if (!live[i]) continue;
     std::uint32_t keyA = keys[i];
@@ -64,6 +57,40 @@ std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
     }
   }
   return order;
+}
+
+std::vector<int> ExchangeSortOrder(std::string_view image, std::size_t length) {
+  const std::size_t n = image.size() / length;
+  std::vector<std::uint32_t> keys(n);
+  std::vector<char> live(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const char* rec = image.data() + i * length;
+    keys[i] = KanaKey(rec);
+    live[i] = rec[0] != '1';
+  }
+  return ExchangeSortOrder(std::move(keys), live);
+}
+
+// The exchange sort moves a record exactly when some live record comes after
+// a live one with a larger reading; so with the live readings already in
+// order it moves nothing.
+bool InOrder(const std::vector<std::uint32_t>& keys, const std::vector<char>& live) {
+  bool seen = false;
+  std::uint32_t last = 0;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (!live[i]) continue;
+    if (seen && keys[i] < last) return false;
+    last = keys[i];
+    seen = true;
+  }
+  return true;
+}
+
+bool Moves(const std::vector<int>& order) {
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] != static_cast<int>(i)) return true;
+  }
+  return false;
 }
 
 // The journal entry of an in-place write: a tag, which image stands (one
@@ -284,6 +311,7 @@ Status RecordFile::Append(std::string_view image) {
   }
   (void)fileio::CloseWritten(fd);
   ++count_;
+  if (written_) written_(n, image);
   return Status::Ok();
 }
 
@@ -313,6 +341,7 @@ Status RecordFile::Overwrite(int n, std::string_view image) {
       // The record is on disk. Should emptying the journal fail, its entry
       // stands on this same image, and applying it again changes nothing.
       (void)ClearJournal();
+      if (written_) written_(n, image);
       return Status::Ok();
     }
     st = Failure(StoreError::WriteFailed, "cannot write " + where, path_, errno);
@@ -406,6 +435,7 @@ Status RecordFile::SettleJournal() {
                      "cannot finish the interrupted write of record " + std::to_string(n) + " of",
                      path_, err);
     }
+    if (written_) written_(n, image);
   }
   Status cleared = ClearJournal();
   if (cleared) rollBackPending_ = false;
@@ -460,7 +490,14 @@ Store::Store(std::filesystem::path dataDir)
       jisya_(JisyaLayout(), dataDir_ / "Jisya.120"),
       kokyaku_(KokyakuLayout(), dataDir_ / "Kokyaku.120"),
       tenken_(TenkenDenpLayout(), dataDir_ / "TenkenDenp.120"),
-      kouji_(KoujiLayout(), dataDir_ / "Kouji.120") {}
+      kouji_(KoujiLayout(), dataDir_ / "Kouji.120") {
+  kokyaku_.Watch([this](int n, std::string_view image) { KokyakuWritten(n, image); });
+  tenken_.Watch([this](int n, std::string_view image) {
+    slipsByName_.Put(n, image);
+    slipsByMonth_.Put(n, image);
+  });
+  kouji_.Watch([this](int n, std::string_view image) { koujiByName_.Put(n, image); });
+}
 
 Status Store::Open() {
   active_.clear();
@@ -487,7 +524,7 @@ Status Store::Open() {
   stale += ".tmp";
   (void)fileio::Remove(stale);
 
-  keep(RebuildIndex());
+  keep(RebuildAllIndexes());
   return first;
 }
 
@@ -502,19 +539,99 @@ Status Store::OpenReadOnly() {
   if (!std::filesystem::is_directory(dataDir_, ec)) {
     return Status::Fail(StoreError::CannotOpen, "no data folder at " + dataDir_.string());
   }
-  if (kokyaku_.Count() == 0) return Status::Ok();
-  return RebuildIndex();
+  return RebuildAllIndexes();
+}
+
+Status Store::RebuildAllIndexes() {
+  Status first = RebuildIndex();
+  slipsByName_.Clear();
+  slipsByMonth_.Clear();
+  koujiByName_.Clear();
+  tenken_.Recount();
+  kouji_.Recount();
+  // One pass over each file.
+  Status slips = tenken_.Scan([this](int n, std::string_view image) {
+    slipsByName_.Put(n, image);
+    slipsByMonth_.Put(n, image);
+    return true;
+  });
+  Status ledger = kouji_.Scan([this](int n, std::string_view image) {
+    koujiByName_.Put(n, image);
+    return true;
+  });
+  if (first) first = slips;
+  if (first) first = ledger;
+  return first;
+}
+
+void Store::KokyakuWritten(int n, std::string_view image) {
+  if (n < 1 || n > static_cast<int>(kanaKeys_.size()) + 1) return;
+  kokyakuByName_.Put(n, image);
+  const bool live = image[0] != '1';
+  if (n == static_cast<int>(kanaKeys_.size()) + 1) {
+    kanaKeys_.push_back(0);
+    kanaLive_.push_back(0);
+  }
+  kanaKeys_[static_cast<std::size_t>(n - 1)] = KanaKey(image.data());
+  kanaLive_[static_cast<std::size_t>(n - 1)] = live;
+  kokyakuStamp_ = KokyakuStamp();
+  const auto at = std::lower_bound(active_.begin(), active_.end(), n);
+  const bool listed = at != active_.end() && *at == n;
+  if (live && !listed) active_.insert(at, n);
+  if (!live && listed) active_.erase(at);
+}
+
+void Store::KokyakuIndexFrom(std::string_view images) {
+  const std::size_t length = kokyaku_.Layout().RecordLength();
+  active_.clear();
+  kokyakuByName_.Clear();
+  kanaKeys_.clear();
+  kanaLive_.clear();
+  const std::size_t records = images.size() / length;
+  for (std::size_t i = 0; i < records; ++i) {
+    KokyakuWritten(static_cast<int>(i) + 1, images.substr(i * length, length));
+  }
+  liveInFile_ = ActiveCount();
 }
 
 Status Store::RebuildIndex() {
   active_.clear();
+  kokyakuByName_.Clear();
+  kanaKeys_.clear();
+  kanaLive_.clear();
   kokyaku_.Recount();
   Status s = kokyaku_.Scan([this](int n, std::string_view image) {
-    if (image[0] != '1') active_.push_back(n);
+    KokyakuWritten(n, image);
     return true;
   });
   liveInFile_ = ActiveCount();
+  kokyakuStamp_ = KokyakuStamp();
   return s;
+}
+
+Store::Stamp Store::KokyakuStamp() const {
+  struct stat st {};
+  if (::stat(kokyaku_.Path().c_str(), &st) != 0) return {};
+  return {static_cast<long long>(st.st_size),
+          static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec,
+          static_cast<long long>(st.st_ino)};
+}
+
+std::span<const int> Store::TenkenOfMonth(int westernYear, int month) const {
+  const std::string key = index_keys::YearMonthKey(westernYear, month);
+  if (key.empty()) return {};
+  return slipsByMonth_.Of(key);
+}
+
+int Store::KoujiNewest(std::string_view name20) const {
+  const std::span<const int> entries = koujiByName_.Of(name20);
+  return entries.empty() ? 0 : entries.back();
+}
+
+int Store::KokyakuOfName(std::string_view name20) const {
+  // The list is in file order, so the smallest record number is the first listed.
+  const std::span<const int> customers = kokyakuByName_.Of(name20);
+  return customers.empty() ? 0 : customers.front();
 }
 
 int Store::CountLiveInFile() const {
@@ -576,14 +693,20 @@ Status Store::KokyakuSortAndIndex() {
   // A pending in-place write names a record by its number; it is finished
   // before the records move.
   Status status = kokyaku_.SettleJournal();
+  // The readings in memory follow every write, so an order that moves
+  // nothing is known without reading the file, and the file stays as it is.
+  if (status && KokyakuStamp() != kokyakuStamp_) status = RebuildIndex();
+  if (status && kokyakuStamp_.size < 0) {
+    status = Status::Fail(StoreError::CannotOpen, "cannot look at " + kokyaku_.Path().string());
+  }
+  if (status && InOrder(kanaKeys_, kanaLive_)) return Status::Ok();
   if (status) status = fileio::ReadFile(kokyaku_.Path(), image);
+  bool replaced = false;
   if (status) {
     const std::size_t whole = image.size() / length;
+    // The order is taken again from the file itself, which is what moves.
     const std::vector<int> order = ExchangeSortOrder(image, length);
-    bool moved = false;
-    for (std::size_t i = 0; i < order.size() && !moved; ++i) {
-      moved = order[i] != static_cast<int>(i);
-    }
+    const bool moved = Moves(order);
     if (moved) {
       // A partial record after the last whole one is not carried into the
       // sorted file: it is no record, and the next append would overwrite it.
@@ -598,8 +721,15 @@ Status Store::KokyakuSortAndIndex() {
                     sorted.data() + i * length);
       }
       status = fileio::ReplaceFile(kokyaku_.Path(), sorted, "sort");
+      if (status) {
+        kokyaku_.Recount();
+        KokyakuIndexFrom(sorted);
+        kokyakuStamp_ = KokyakuStamp();
+        replaced = true;
+      }
     }
   }
+  if (replaced) return status;
   // The file is the truth whether or not the sort got through.
   Status index = RebuildIndex();
   return status ? index : status;
@@ -621,21 +751,8 @@ std::string Store::PartialTailNotice() const {
 }
 
 int Store::KokyakuFind(std::string_view name, Record* out) const {
-  if (active_.empty()) return 0;
-  const std::string key = PadField(name, TextAlign::Left, 20);
-  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
-  // The index is built in file order, so walking the file and the index
-  // together visits the slots in order and stops at the first listed match.
-  std::size_t slot = 0;
-  int found = 0;
-  (void)kokyaku_.Scan([&](int n, std::string_view image) {
-    while (slot < active_.size() && active_[slot] < n) ++slot;
-    if (slot == active_.size()) return false;
-    if (active_[slot] != n || image.substr(offset, 20) != key) return true;
-    found = n;
-    if (out) out->Unpack(image);
-    return false;
-  });
+  const int found = KokyakuOfName(PadField(name, TextAlign::Left, 20));
+  if (found != 0 && out && !kokyaku_.ReadRecord(found, *out)) return 0;
   return found;
 }
 

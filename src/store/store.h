@@ -1,14 +1,17 @@
 // The four record files of the Data folder and the index of live customers.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/record_layout.h"
 #include "store/status.h"
+#include "store/store_indexes.h"
 
 namespace tankora {
 
@@ -58,6 +61,12 @@ class RecordFile final {
   // writes, moves or adds records.
   Status SettleJournal();
 
+  // Called after each record this file writes (a write, a settled journal
+  // entry) with the record number and its new image: the store's indexes.
+  void Watch(std::function<void(int n, std::string_view image)> written) {
+    written_ = std::move(written);
+  }
+
  private:
   Status Append(std::string_view image);
   Status Overwrite(int n, std::string_view image);
@@ -72,6 +81,7 @@ class RecordFile final {
   // An overwrite failed in this run and its roll-back did not get through:
   // the journal's entry is to be undone whatever its standing byte says.
   bool rollBackPending_ = false;
+  std::function<void(int n, std::string_view image)> written_;
 };
 
 // Bytes after the last whole record are no record, but they may be most of
@@ -89,15 +99,19 @@ class Store final {
 
   // dataDir is the Data folder itself; it is created when missing.
   explicit Store(std::filesystem::path dataDir);
+  // The files report their writes to this store's indexes.
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
 
   const std::filesystem::path& DataDir() const { return dataDir_; }
 
   // Opens or creates the four files in the order company, customer, slip,
-  // ledger, counts them and builds the index of live customers in file order.
+  // ledger, counts them and builds every index (one pass over each file).
+  // Also what reopens everything after a file was replaced.
   // (BackupFolder.500 is LoadBackupFolder's, which start-up calls.)
   Status Open();
   // For tools that only read (info, export): counts the files that exist and
-  // builds the index; creates and changes nothing. A missing file counts 0.
+  // builds the indexes; creates and changes nothing. A missing file counts 0.
   Status OpenReadOnly();
 
   RecordFile& KokyakuFile() { return kokyaku_; }
@@ -121,9 +135,28 @@ class Store final {
   const std::vector<int>& ActiveIndex() const { return active_; }
   int ActiveCount() const { return static_cast<int>(active_.size()); }
 
+  // The live slips whose 20-byte KokyakuName is `name20`, ascending record
+  // numbers (the newest stored last).
+  std::span<const int> TenkenOfName(std::string_view name20) const {
+    return slipsByName_.Of(name20);
+  }
+  // The live slips dated westernYear/month (blanks in the stored year and
+  // month read as "0"), ascending; none for a month outside 1..12.
+  std::span<const int> TenkenOfMonth(int westernYear, int month) const;
+  // The newest (largest-numbered) live ledger entry whose 20-byte name is
+  // `name20`, or 0.
+  int KoujiNewest(std::string_view name20) const;
+  // The first listed live customer whose 20-byte name is `name20`, or 0.
+  int KokyakuOfName(std::string_view name20) const;
+  // The indexes themselves, for checks against the files.
+  const KeyIndex& TenkenNameIndex() const { return slipsByName_; }
+  const KeyIndex& TenkenMonthIndex() const { return slipsByMonth_; }
+  const KeyIndex& KoujiNameIndex() const { return koujiByName_; }
+  const KeyIndex& KokyakuNameIndex() const { return kokyakuByName_; }
+
   // Writes customer n (1..count+1). Refused with TooManyCustomers, nothing
   // written, when it would bring a record to life beyond kMaxActive live ones.
-  // The index is not changed; callers re-sort or rebuild it. Customer writes
+  // The indexes follow the write; the list order needs the sort. Customer writes
   // must come through here (not KokyakuFile().WriteRecord) for the limit to hold.
   Status WriteKokyaku(int n, Record& record);
 
@@ -136,13 +169,17 @@ class Store final {
 
   // Orders the live customers by their 4-byte reading exactly as the
   // historical exchange sort leaves them, computed in memory; the file is
-  // replaced through a new file and a rename. Then rebuilds the index.
+  // replaced through a new file and a rename. The order is computed from the
+  // readings held in memory, so when nothing moves nothing is read or written.
   Status KokyakuSortAndIndex();
-  // Rebuilds the index from the file in file order (no sort).
+  // Rebuilds the customer indexes from the file in file order (no sort).
   Status RebuildIndex();
+  // Rebuilds every index from the files (after they changed behind the store).
+  Status RebuildAllIndexes();
 
   // The first listed customer whose 20-byte name equals `name20` (blank-padded
-  // to 20 bytes before comparing); its record number, or 0. Reads it into `out`.
+  // to 20 bytes before comparing); its record number, or 0. Reads it into `out`
+  // (the only record read).
   int KokyakuFind(std::string_view name, Record* out = nullptr) const;
 
   // Test hook: called at named points of multi-step writes ("sort:before-rename");
@@ -157,7 +194,28 @@ class Store final {
   RecordFile kouji_;
   int CountLiveInFile() const;
 
+  void KokyakuWritten(int n, std::string_view image);
+  // Fills the customer indexes from whole records in file order.
+  void KokyakuIndexFrom(std::string_view images);
+
   std::vector<int> active_;
+  KeyIndex slipsByName_{index_keys::SlipName};
+  KeyIndex slipsByMonth_{index_keys::SlipYearMonth};
+  KeyIndex koujiByName_{index_keys::KoujiName};
+  KeyIndex kokyakuByName_{index_keys::KokyakuName};
+  // Per customer record: its 4 reading bytes as the sort compares them, and
+  // whether it takes part in the sort (is live).
+  std::vector<std::uint32_t> kanaKeys_;
+  std::vector<char> kanaLive_;
+  // The customer file as it stood after the store's last write or read of
+  // it (size, change time, inode): a file changed behind the store is read
+  // again before the sort trusts the readings above.
+  struct Stamp {
+    long long size = -1, changed = 0, inode = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  Stamp KokyakuStamp() const;
+  Stamp kokyakuStamp_;
   // Live records in the customer file as this store last wrote or read it.
   int liveInFile_ = 0;
 };

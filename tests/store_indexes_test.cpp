@@ -1,0 +1,181 @@
+// The store's indexes against a plain model: random sequences of customer,
+// slip and ledger writes (store, change, delete, restore, sort, reopen), and
+// after every step each index must equal what a full scan of the files finds.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "store/store.h"
+#include "store_test_util.h"
+
+namespace tankora {
+namespace {
+
+using testing::ReadBytes;
+using testing::ReferenceExchangeSort;
+using testing::TempDir;
+
+using KeyMap = std::map<std::string, std::vector<int>>;
+
+KeyMap Sorted(const std::unordered_map<std::string, std::vector<int>>& all) {
+  return KeyMap(all.begin(), all.end());
+}
+
+// What a full scan of `bytes` finds: the live records under the bytes at
+// [offset, offset+width), blanks read as `blank`.
+KeyMap Scan(const std::string& bytes, std::size_t length, std::size_t offset, std::size_t width,
+            char blank = ' ') {
+  KeyMap keys;
+  for (std::size_t i = 0; i < bytes.size() / length; ++i) {
+    const std::string_view rec = std::string_view(bytes).substr(i * length, length);
+    if (rec[0] == '1') continue;
+    std::string key(rec.substr(offset, width));
+    for (char& c : key) {
+      if (c == ' ') c = blank;
+    }
+    keys[key].push_back(static_cast<int>(i) + 1);
+  }
+  return keys;
+}
+
+class IndexModel {
+ public:
+  explicit IndexModel(std::uint32_t seed) : rng_(seed) {}
+
+  // A few names, so that keys are shared, moved and emptied often.
+  std::string Name() { return "N" + std::to_string(Pick(6)); }
+  // Only "1" deletes; another byte is a live record another program flagged.
+  std::string Flag() {
+    const int f = Pick(6);
+    return f < 2 ? "1" : f == 2 ? "X" : " ";
+  }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+  // Record n to write in a file of `count`: an existing one or the next.
+  int Target(int count) { return count == 0 || Pick(3) == 0 ? count + 1 : Pick(count) + 1; }
+
+  // One command against the store, and the same on the model's files.
+  void Step(Store& store) {
+    switch (Pick(8)) {
+      case 0:
+      case 1: {  // a slip stored, changed, deleted or restored
+        Record slip(TenkenDenpLayout());
+        const int n = Target(store.TenkenCount());
+        if (n <= store.TenkenCount()) {
+          ASSERT_TRUE(store.TenkenFile().ReadRecord(n, slip));
+        }
+        if (Pick(2)) slip.Set(TenkenDenp::KokyakuName, Name());
+        slip.Set(TenkenDenp::DeleteFlag, Flag());
+        const char* years[] = {"2024", "2025", "    ", " 202"};
+        const char* months[] = {" 5", "05", "5 ", "12"};
+        slip.Set(TenkenDenp::Year, years[Pick(4)]);
+        slip.Set(TenkenDenp::Month, months[Pick(4)]);
+        ASSERT_TRUE(store.TenkenFile().WriteRecord(n, slip));
+        break;
+      }
+      case 2:
+      case 3: {  // a ledger entry
+        Record entry(KoujiLayout());
+        const int n = Target(store.KoujiCount());
+        entry.Set(Kouji::Name, Name());
+        entry.Set(Kouji::DeleteFlag, Flag());
+        ASSERT_TRUE(store.KoujiFile().WriteRecord(n, entry));
+        break;
+      }
+      case 4:
+      case 5: {  // a customer stored, renamed, deleted or restored, then sorted
+        Record customer(KokyakuLayout());
+        const int n = Target(store.KokyakuCount());
+        if (n <= store.KokyakuCount()) {
+          ASSERT_TRUE(store.KokyakuFile().ReadRecord(n, customer));
+        }
+        customer.Set(Kokyaku::Name, Name());
+        customer.Set(Kokyaku::Kana, std::string(1, static_cast<char>('A' + Pick(5))));
+        customer.Set(Kokyaku::DeleteFlag, Flag());
+        ASSERT_TRUE(store.WriteKokyaku(n, customer));
+        const std::string image(customer.Pack());
+        if (n > static_cast<int>(expectedCustomers_.size())) {
+          expectedCustomers_.push_back(image);
+        } else {
+          expectedCustomers_[static_cast<std::size_t>(n - 1)] = image;
+        }
+        if (Pick(4) != 0) {
+          ASSERT_TRUE(store.KokyakuSortAndIndex());
+          ReferenceExchangeSort(expectedCustomers_);
+        }
+        break;
+      }
+      case 6: {  // a record changed behind the store, then everything reopened
+        if (store.TenkenCount() > 0 && Pick(2)) {
+          std::string bytes = ReadBytes(store.TenkenFile().Path());
+          bytes[static_cast<std::size_t>(Pick(store.TenkenCount())) * 200] = '1';
+          testing::WriteBytes(store.TenkenFile().Path(), bytes);
+        }
+        ASSERT_TRUE(store.Open());
+        break;
+      }
+      default:  // the customer list sorted with nothing written
+        ASSERT_TRUE(store.KokyakuSortAndIndex());
+        ReferenceExchangeSort(expectedCustomers_);
+        break;
+    }
+  }
+
+  // The customer file as the model holds it.
+  std::vector<std::string> expectedCustomers_;
+
+ private:
+  std::mt19937 rng_;
+};
+
+void ExpectIndexesMatchFiles(const Store& store, const std::vector<std::string>& customers) {
+  const std::string slips = ReadBytes(store.TenkenFile().Path());
+  const std::string ledger = ReadBytes(store.KoujiFile().Path());
+  const std::string kokyaku = ReadBytes(store.KokyakuFile().Path());
+  std::string model;
+  for (const std::string& r : customers) model += r;
+  // The sort left exactly the file the historical exchange sort leaves.
+  ASSERT_EQ(kokyaku, model);
+
+  const KeyMap slipNames = Scan(slips, 200, TenkenDenpLayout().Offset(TenkenDenp::KokyakuName), 20);
+  EXPECT_EQ(Sorted(store.TenkenNameIndex().All()), slipNames);
+  const KeyMap months = Scan(slips, 200, TenkenDenpLayout().Offset(TenkenDenp::Year), 6, '0');
+  EXPECT_EQ(Sorted(store.TenkenMonthIndex().All()), months);
+  const KeyMap koujiNames = Scan(ledger, 1000, KoujiLayout().Offset(Kouji::Name), 20);
+  EXPECT_EQ(Sorted(store.KoujiNameIndex().All()), koujiNames);
+  const KeyMap customerNames = Scan(kokyaku, 1000, KokyakuLayout().Offset(Kokyaku::Name), 20);
+  EXPECT_EQ(Sorted(store.KokyakuNameIndex().All()), customerNames);
+
+  std::vector<int> live;
+  for (const auto& [name, recs] : customerNames) live.insert(live.end(), recs.begin(), recs.end());
+  std::sort(live.begin(), live.end());
+  EXPECT_EQ(store.ActiveIndex(), live);
+
+  // The answers the screens ask for.
+  for (const auto& [name, recs] : koujiNames) EXPECT_EQ(store.KoujiNewest(name), recs.back());
+  for (const auto& [name, recs] : customerNames) EXPECT_EQ(store.KokyakuFind(name), recs.front());
+  const auto may = months.find("202405");
+  EXPECT_EQ(std::vector<int>(store.TenkenOfMonth(2024, 5).begin(), store.TenkenOfMonth(2024, 5).end()),
+            may == months.end() ? std::vector<int>{} : may->second);
+}
+
+TEST(StoreIndexes, EqualAFullScanAfterEveryCommand) {
+  for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TempDir dir;
+    Store store(dir.path() / "Data");
+    ASSERT_TRUE(store.Open());
+    IndexModel model(seed);
+    for (int step = 0; step < 120; ++step) {
+      SCOPED_TRACE("step " + std::to_string(step));
+      model.Step(store);
+      ASSERT_FALSE(::testing::Test::HasFatalFailure());
+      ExpectIndexesMatchFiles(store, model.expectedCustomers_);
+      ASSERT_FALSE(::testing::Test::HasFailure());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tankora
