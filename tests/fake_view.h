@@ -52,6 +52,12 @@ class FakeView final : public View {
     text[std::string(c)] = std::string(v);
     ++setTextCount[std::string(c)];
   }
+  // Captions set in UTF-8, as the program made them.
+  std::map<std::string, std::string, std::less<>> captions;
+  void SetCaptionUtf8(std::string_view c, std::string_view utf8) override {
+    captions[std::string(c)] = std::string(utf8);
+    View::SetCaptionUtf8(c, utf8);
+  }
   bool Checked(std::string_view c) const override {
     const auto it = checked.find(c);
     return it != checked.end() && it->second;

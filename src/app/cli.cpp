@@ -289,6 +289,16 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     }
     options.command = CliCommand::Export;
     options.csv.table = *table;
+  } else if (words[0] == "check") {
+    if (words.size() != 2 || words[1] != "intervals") {
+      result.error = "'check' needs: intervals";
+      return result;
+    }
+    if (sawAll || options.output) {
+      result.error = "'check intervals' takes only --encoding; it writes to standard output";
+      return result;
+    }
+    options.command = CliCommand::CheckIntervals;
   } else if (words[0] == "demo") {
     // Only into a folder named on purpose: never the office's own Data folder.
     if (words.size() > 1 || exportOptions || !options.dataDir) {
@@ -313,6 +323,7 @@ std::string UsageText() {
          " [--clean]\n"
          "       tankora [--data DIR] restore --from DIR [--only customers,slips,ledger]\n"
          "       tankora [--data DIR] print REPORT [options] [--pdf FILE]\n"
+         "       tankora [--data DIR] check intervals [--encoding utf8|cp932]\n"
          "       tankora --data DIR demo              write a demo office into a new folder\n"
          "       tankora --help | --version\n"
          "\n"
@@ -322,6 +333,10 @@ std::string UsageText() {
          "unless --output FILE.\n"
          "\n" +
          PrintUsageText() +
+         "\n"
+         "check intervals lists, as CSV, the live customers whose inspection months\n"
+         "leave a longer gap than the law allows for their tank (by 単独/合併, treatment\n"
+         "method and 人槽); tanks the table cannot judge are left out.\n"
          "\n"
          "backup copies the data files to DIR (Kokyaku.125, TenkenDenp.125, Kouji.125,\n"
          "Jisya.125); --clean leaves out deleted records and slips older than five\n"

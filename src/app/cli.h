@@ -19,7 +19,18 @@ namespace tankora {
 
 inline constexpr char kVersionText[] = "タンコラ  Ver 12.10.09";
 
-enum class CliCommand { Window, Info, Export, Backup, Restore, Demo, Print, Help, Version };
+enum class CliCommand {
+  Window,
+  Info,
+  Export,
+  Backup,
+  Restore,
+  Demo,
+  Print,
+  CheckIntervals,
+  Help,
+  Version
+};
 
 struct CliOptions {
   CliCommand command = CliCommand::Window;
@@ -73,6 +84,10 @@ int RunRestoreCommand(const std::filesystem::path& dataDir, const CliOptions& op
                       std::ostream& out, std::ostream& err);
 // "customers,slips,ledger" as the three choices; nullopt for an unknown name.
 std::optional<std::array<bool, 3>> ParseOnlyList(const std::string& list);
+// The live customers whose month plan falls short of the statutory
+// inspection interval, as CSV (cli_check.cpp).
+int RunCheckIntervals(const std::filesystem::path& dataDir, const CliOptions& options,
+                      std::ostream& out, std::ostream& err);
 // Writes a demo office into a new or empty folder (cli_demo.cpp).
 int RunDemo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
 

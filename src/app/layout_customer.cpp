@@ -263,6 +263,11 @@ constexpr ControlDef kCustomer[] = {
     Cap(318, 330, 14, "回", kMonth),
     {"Label_SyuukinnTotal", kMonth, Kind::Caption, 352, 328, 86, 18, "", kCountFont, kNoColour,
      kBlack, Justify::Right},
+    // The statutory interval under the counters, and what the table cannot tell.
+    {"Label_HouteiKankaku", kMonth, Kind::Caption, 20, 356, 600, 18, "", kCountFont, kNoColour,
+     kBlack},
+    {"Label_HouteiKankakuNote", kMonth, Kind::Caption, 20, 378, 600, 16, "", kFormFont, kNoColour,
+     kBlack},
 };
 
 #undef DATE_EDITS

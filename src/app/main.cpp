@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
       return RunBackupCommand(dataDir, options, std::cout, std::cerr);
     case CliCommand::Restore:
       return RunRestoreCommand(dataDir, options, std::cout, std::cerr);
+    case CliCommand::CheckIntervals:
+      return RunCheckIntervals(dataDir, options, std::cout, std::cerr);
     case CliCommand::Demo:
       return RunDemo(*options.dataDir, std::cout, std::cerr);
     case CliCommand::Print:

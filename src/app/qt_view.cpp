@@ -113,6 +113,17 @@ void QtView::SetText(std::string_view control, std::string_view cp932) {
   }
 }
 
+void QtView::SetCaptionUtf8(std::string_view control, std::string_view utf8) {
+  QWidget* w = Find(control);
+  if (auto* l = qobject_cast<QLabel*>(w)) {
+    // No CP932 image to keep: Text() reads the caption back from the label.
+    l->setProperty(kCp932Property, QVariant());
+    l->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  } else {
+    View::SetCaptionUtf8(control, utf8);
+  }
+}
+
 bool QtView::Checked(std::string_view control) const {
   auto* b = qobject_cast<QAbstractButton*>(Find(control));
   return b && b->isChecked();

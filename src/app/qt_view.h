@@ -30,6 +30,7 @@ class QtView final : public View {
 
   std::string Text(std::string_view control) const override;
   void SetText(std::string_view control, std::string_view cp932) override;
+  void SetCaptionUtf8(std::string_view control, std::string_view utf8) override;
   bool Checked(std::string_view control) const override;
   void SetChecked(std::string_view control, bool checked) override;
   void Focus(std::string_view control) override;

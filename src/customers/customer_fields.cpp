@@ -204,9 +204,17 @@ bool IsMonthPlanField(const InputField& f) {
           f.targets[0].field <= C::Syukinngaku12);
 }
 
+// The interval line reads the tank's kind, size and method besides the months.
+bool FeedsMonthPlan(const InputField& f) {
+  if (IsMonthPlanField(f)) return true;
+  const FieldTarget& t = f.targets[0];
+  return t.record == RecordKind::Kokyaku && (t.field == C::Tandoku || t.field == C::Gappei ||
+                                             t.field == C::Ninsou || t.field == C::KindSyorihouhou);
+}
+
 void AfterCommit(Session& session, const InputField& f) {
   Session::State& s = session.state();
-  if (IsMonthPlanField(f)) MonthPlanShow(s);
+  if (FeedsMonthPlan(f)) MonthPlanShow(s);
   if (f.control == "CheckBox_AllDispSW") KokyakuShowDeleted(s, s.view.Checked(f.control));
 }
 
@@ -271,6 +279,13 @@ constexpr ScreenDef kCustomerScreen{
 }  // namespace
 
 const ScreenDef& CustomerScreenDef() { return kCustomerScreen; }
+
+void InstallCustomerSeams(Session::State& s) {
+  s.seams.screenShown = [before = std::move(s.seams.screenShown)](Session& session, Screen screen) {
+    if (before) before(session, screen);
+    if (screen == Screen::Customer) MonthPlanShow(session.state());
+  };
+}
 
 std::string_view CustomerFirstFocus(const Session::State& s) {
   return s.monthPanelShown ? "CheckBox_Tenken_01" : "Edit_Kokyaku_Kana";

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "customers/customer_screen.h"
+#include "customers/inspection_interval.h"
 #include "shell/input_framework.h"
 #include "util/fixed_text.h"
 
@@ -39,6 +40,13 @@ void MonthPlanShow(Session::State& s) {
     total += AmountValue(rec.Get(f));
   }
   s.view.SetText("Label_SyuukinnTotal", std::to_string(total));
+  // Beside the counters: the least the law asks for this tank and whether
+  // the months ticked keep to it. Said, never enforced: the plan is the
+  // office's, and the table cannot know every tank.
+  const IntervalLine line = DescribeInterval(CheckInspectionInterval(rec));
+  s.view.SetCaptionUtf8(kIntervalLabel, line.text);
+  s.view.SetAlert(kIntervalLabel, line.fault);
+  s.view.SetCaptionUtf8(kIntervalNoteLabel, line.note);
 }
 
 void MonthPanelShow(Session::State& s) {

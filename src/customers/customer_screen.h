@@ -91,8 +91,17 @@ bool KokyakuSelectStored(Session::State& s, int recNo);
 
 // --- month plan (customer_months.cpp) ----------------------------------------
 
-// Label_TenkenKaisuu, Label_SyuukinKaisuu and Label_SyuukinnTotal.
+// The month panel's line on the statutory inspection interval, and its note.
+inline constexpr std::string_view kIntervalLabel = "Label_HouteiKankaku";
+inline constexpr std::string_view kIntervalNoteLabel = "Label_HouteiKankakuNote";
+
+// Label_TenkenKaisuu, Label_SyuukinKaisuu, Label_SyuukinnTotal and the
+// interval line.
 void MonthPlanShow(Session::State& s);
+// Chains the customer screen's part into the seams: the month panel is
+// brought up to date whenever the screen comes to the front, since the
+// slip and ledger screens edit the tank's size and method too.
+void InstallCustomerSeams(Session::State& s);
 void MonthPanelShow(Session::State& s);
 void MonthPanelHide(Session::State& s, bool focusRecord);
 

@@ -23,6 +23,7 @@ void RegisterAllScreens() {
 }
 
 void InstallScreenSeams(Session::State& s) {
+  InstallCustomerSeams(s);
   InstallLedgerSeams(s);
   InstallSlipSeams(s);
   InstallBackupSeams(s);

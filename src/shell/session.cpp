@@ -215,7 +215,8 @@ void Session::LabelClick(std::string_view label) {
         s.SetNotice("マニュアルがありません。" + where + " にあるはずです。");
         break;
       case DocumentOpen::NoViewer:
-        s.SetNotice("マニュアル " + where + " を開けませんでした。PDF を表示するアプリケーションが必要です。");
+        s.SetNotice("マニュアル " + where +
+                    " を開けませんでした。PDF を表示するアプリケーションが必要です。");
         break;
     }
     return;

@@ -27,6 +27,11 @@ class View {
   virtual std::string Text(std::string_view control) const = 0;
   virtual void SetText(std::string_view control, std::string_view cp932) = 0;
 
+  // A caption made by the program rather than read from a record, in UTF-8,
+  // for the few characters CP932 lacks (the check mark ✓). The default
+  // shows it as far as CP932 holds it.
+  virtual void SetCaptionUtf8(std::string_view control, std::string_view utf8);
+
   // Check boxes and radio buttons. Setting the state raises no events.
   virtual bool Checked(std::string_view control) const = 0;
   virtual void SetChecked(std::string_view control, bool checked) = 0;

@@ -144,8 +144,8 @@ TEST_F(Window, ManualLabelOpensTheManualOrSaysWhereItBelongs) {
   EXPECT_TRUE(window_->isVisible());
   EXPECT_EQ(Focused(), "Edit_Kokyaku_Kana");
   const auto manual = DataDir().parent_path() / "Manual" / "Manual.pdf";
-  EXPECT_EQ(Label("Label_Notice"),
-            QString::fromStdString("マニュアルがありません。" + manual.string() + " にあるはずです。"));
+  EXPECT_EQ(Label("Label_Notice"), QString::fromStdString("マニュアルがありません。" +
+                                                           manual.string() + " にあるはずです。"));
 
   // With the manual beside the program, the desktop is asked to show it.
   std::filesystem::create_directories(manual.parent_path());
