@@ -3,9 +3,14 @@
 // counts never see a change that did not happen.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <functional>
 
 #include "fault_layer.h"
+#include "store/company.h"
 #include "store/store.h"
 #include "store_test_util.h"
 
@@ -200,6 +205,84 @@ TEST(FailedWriteTest, AFailedUndeleteIsNeverCounted) {
   Record d1(KokyakuLayout());
   ASSERT_TRUE(again.KokyakuFile().ReadRecord(2000, d1));
   EXPECT_TRUE(d1.Deleted());
+}
+
+// Kills the test (and so fails it) when what it guards hangs.
+class HangGuard final {
+ public:
+  explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+  ~HangGuard() { ::alarm(0); }
+};
+
+TEST(SpecialFileTest, APipeNamedLikeAFileOfTheStoreIsRefusedByName) {
+  // A pipe opened for reading waits for a writer; for writing, for a reader.
+  // Either would hold the window in its start-up or a command for ever.
+  struct Case {
+    const char* name;
+    std::function<Status(Store&)> run;
+  };
+  auto open = [](Store& store) { return store.Open(); };
+  const Case cases[] = {
+      {"BackupFolder.500",
+       [](Store& store) {
+         std::string folder;
+         return LoadBackupFolder(store.DataDir(), &folder);
+       }},
+      {"Kokyaku.120", open},
+      {"Jisya.120", open},
+      {"Kokyaku.120.journal", open},
+      {"TenkenDenp.120.journal", open},
+      {"Kokyaku.120.partial-2",
+       [](Store& store) {
+         // Record 1 and the start of another: the append keeps that start first.
+         WriteBytes(store.DataDir() / "Kokyaku.120", CustomerImage(' ', "A", "A") + "cut");
+         if (Status s = store.Open(); !s) return s;
+         Record r(KokyakuLayout());
+         r.Set(Kokyaku::Name, "B");
+         return store.WriteKokyaku(2, r);
+       }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path() / c.name).c_str(), 0644), 0) << c.name;
+    Store store(dir.path());
+    HangGuard guard(20);
+    const Status s = c.run(store);
+    EXPECT_FALSE(s) << c.name;
+    EXPECT_NE(s.detail.find(c.name), std::string::npos) << s.detail;
+    EXPECT_NE(s.detail.find("not a regular file"), std::string::npos) << s.detail;
+  }
+}
+
+TEST(SpecialFileTest, ALeftoverTemporaryIsReplacedNotWrittenThrough) {
+  // Whatever sits at "<name>.tmp" (a pipe, a link to another file) is removed
+  // before the new file is made there.
+  struct Case {
+    const char* what;
+    std::function<void(const std::filesystem::path& temp, const std::filesystem::path& dir)> make;
+  };
+  const Case cases[] = {
+      {"a pipe", [](auto& temp, auto&) { ASSERT_EQ(::mkfifo(temp.c_str(), 0644), 0); }},
+      {"a link to another file",
+       [](auto& temp, auto& dir) {
+         WriteBytes(dir / "precious", "kept");
+         std::filesystem::create_symlink(dir / "precious", temp);
+       }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    c.make(dir.path() / "BackupFolder.500.tmp", dir.path());
+    HangGuard guard(20);
+    ASSERT_TRUE(SaveBackupFolder(dir.path(), "/media/usb")) << c.what;
+    std::string folder;
+    ASSERT_TRUE(LoadBackupFolder(dir.path(), &folder));
+    EXPECT_EQ(folder, "/media/usb") << c.what;
+    if (std::filesystem::exists(dir.path() / "precious")) {
+      EXPECT_EQ(ReadBytes(dir.path() / "precious"), "kept") << c.what;
+    }
+  }
 }
 
 }  // namespace

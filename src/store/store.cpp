@@ -211,9 +211,6 @@ Status RecordFile::OpenAtStart() {
   count_ = 0;
   struct stat st {};
   if (::stat(path_.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) {
-      return Status::Fail(StoreError::CannotOpen, "not a regular file: " + path_.string());
-    }
     const int fd = OpenFd(path_, O_RDONLY);
     if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
     CloseFd(fd);
@@ -221,11 +218,14 @@ Status RecordFile::OpenAtStart() {
     return SettleJournal();
   }
   if (errno != ENOENT) return Failure(StoreError::CannotOpen, "cannot look at", path_, errno);
+  // A journal left without its file is settled too (its entry names no
+  // record now, so it is only emptied), and one that is no file is refused.
+  if (Status settled = SettleJournal(); !settled) return settled;
   const int fd = OpenFd(path_, O_WRONLY | O_CREAT | O_EXCL);
   if (fd < 0) return Failure(StoreError::CannotOpen, "cannot create", path_, errno);
-  const bool synced = ::fsync(fd) == 0;
+  const bool synced = fileio::Sync(fd);
   const int err = errno;
-  CloseFd(fd);
+  (void)fileio::CloseWritten(fd);
   if (!synced) return Failure(StoreError::WriteFailed, "cannot flush", path_, err);
   return fileio::SyncDirectory(path_.parent_path());
 }
@@ -411,7 +411,11 @@ Status RecordFile::ClearJournal() {
 
 Status RecordFile::SettleJournal() {
   const std::filesystem::path journal = JournalPath();
-  if (fileio::FileSize(journal) <= 0) {
+  const long long size = fileio::FileSize(journal);
+  if (size < 0 && errno != ENOENT) {
+    return Failure(StoreError::CannotOpen, "cannot use the journal", journal, errno);
+  }
+  if (size <= 0) {
     rollBackPending_ = false;
     return Status::Ok();
   }
