@@ -285,5 +285,48 @@ TEST(SpecialFileTest, ALeftoverTemporaryIsReplacedNotWrittenThrough) {
   }
 }
 
+TEST(LinkedFileTest, AReplacedFileThatIsALinkStaysALink) {
+  // Data files kept on a NAS, linked into the Data folder: the file the link
+  // names gets the new contents, and the link stays.
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::function<Status(Store&)> replace;
+    std::function<void(const std::string& after)> check;
+  };
+  const Case cases[] = {
+      {"Kokyaku.120", CustomerImage(' ', "U", "Ueda") + CustomerImage(' ', "A", "Aoki"),
+       [](Store& store) { return store.KokyakuSortAndIndex(); },
+       [](const std::string& after) { EXPECT_EQ(after.substr(5, 4), "Aoki"); }},
+      {"Jisya.120", testing::BlankImage(1000),
+       [](Store& store) {
+         Company company(store.JisyaFile());
+         if (Status s = company.Load(); !s) return s;
+         company.Set(CompanyField::KaisyaName, "NAS Co");
+         return company.Save();
+       },
+       [](const std::string& after) { EXPECT_NE(after.find("NAS Co"), std::string::npos); }},
+      {"BackupFolder.500", std::string(255, ' '),
+       [](Store& store) { return SaveBackupFolder(store.DataDir(), "/media/usb"); },
+       [](const std::string& after) { EXPECT_EQ(after.substr(0, 10), "/media/usb"); }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto data = dir.path() / "Data", nas = dir.path() / "nas";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(nas);
+    WriteBytes(nas / c.name, c.bytes);
+    std::filesystem::create_symlink(std::filesystem::path("..") / "nas" / c.name, data / c.name);
+    Store store(data);
+    ASSERT_TRUE(store.Open()) << c.name;
+    ASSERT_TRUE(c.replace(store)) << c.name;
+    EXPECT_TRUE(std::filesystem::is_symlink(data / c.name)) << c.name;
+    c.check(ReadBytes(nas / c.name));
+    EXPECT_EQ(ReadBytes(data / c.name), ReadBytes(nas / c.name)) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(nas / (std::string(c.name) + ".tmp"))) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(data / (std::string(c.name) + ".tmp"))) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace tankora

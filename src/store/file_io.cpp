@@ -222,8 +222,25 @@ Status SyncDirectory(const std::filesystem::path& dir) {
   return Status::Ok();
 }
 
-Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
+  std::filesystem::path p = path;
+  // As many hops as the system follows itself.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) break;
+    const std::filesystem::path link = std::filesystem::read_symlink(p, ec);
+    if (ec) break;
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+  return p;
+}
+
+Status ReplaceFile(const std::filesystem::path& link, std::string_view bytes,
                    std::string_view faultTag) {
+  // A data file may be a link to one kept elsewhere (a NAS): the file it
+  // names is replaced, beside itself, and the link keeps working. Renamed
+  // over, the link itself would become a plain file.
+  const std::filesystem::path target = ResolveLinks(link);
   std::filesystem::path temp = target;
   temp += ".tmp";
   const std::string tag(faultTag);

@@ -63,11 +63,16 @@ bool PReadAll(int fd, char* out, std::size_t size, long long offset);
 // fsync of a folder, so a created or renamed entry survives a power cut.
 Status SyncDirectory(const std::filesystem::path& dir);
 
+// The file a path names once its symbolic links are followed (the path
+// itself when it is no link).
+std::filesystem::path ResolveLinks(const std::filesystem::path& path);
+
 // Replaces `target` with `bytes`: a new file beside it ("<name>.tmp"), flushed,
 // renamed over the old one, then the folder flushed. On any failure the old
 // file is untouched and the temporary file removed. The old file's permission
 // bits carry over. A leftover "<name>.tmp" is removed first, never written
-// through (it may be a link or a pipe). `faultTag` names the fault points "<tag>:after-temp-write"
+// through (it may be a link or a pipe). When `target` is a symbolic link, the
+// file it names is replaced (its "<name>.tmp" beside it) and the link kept. `faultTag` names the fault points "<tag>:after-temp-write"
 // and "<tag>:before-rename".
 Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                    std::string_view faultTag);

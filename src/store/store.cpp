@@ -523,10 +523,14 @@ Status Store::Open() {
   keep(tenken_.OpenAtStart());
   keep(kouji_.OpenAtStart());
 
-  // A sort cut short by a crash leaves its new file behind; the old file is whole.
-  std::filesystem::path stale = kokyaku_.Path();
-  stale += ".tmp";
-  (void)fileio::Remove(stale);
+  // A replacement cut short by a crash leaves its new file behind (beside the
+  // file a link names); the old file is whole.
+  for (const std::filesystem::path& replaced :
+       {kokyaku_.Path(), jisya_.Path(), dataDir_ / "BackupFolder.500"}) {
+    std::filesystem::path stale = fileio::ResolveLinks(replaced);
+    stale += ".tmp";
+    (void)fileio::Remove(stale);
+  }
 
   keep(RebuildAllIndexes());
   return first;
