@@ -328,5 +328,75 @@ TEST(LinkedFileTest, AReplacedFileThatIsALinkStaysALink) {
   }
 }
 
+TEST(TornAppendTest, ALastRecordWithoutItsLineFeedIsCutShortAndKeptAside) {
+  // A power cut during an append can grow the file by a whole record of
+  // zeros; its first byte is not "1", so counted it would be a live
+  // customer without a name.
+  const std::string a = CustomerImage(' ', "A", "Aoki"), b = CustomerImage(' ', "B", "Baba");
+  std::string noFeed = CustomerImage(' ', "C", "Chiba");
+  noFeed.back() = ' ';
+  std::string allNoFeed;
+  for (std::string r : {a, b}) {
+    r.back() = ' ';
+    allNoFeed += r;
+  }
+  struct Case {
+    const char* what;
+    std::string file;
+    int count;
+    std::string kept;  // what the next append keeps aside as Kokyaku.120.partial-<count+1>
+  };
+  const Case cases[] = {
+      {"a record of zeros", a + b + std::string(1000, '\0'), 2, std::string(1000, '\0')},
+      {"a whole record without its line feed", a + b + noFeed, 2, noFeed},
+      {"only a record of zeros", std::string(1000, '\0'), 0, std::string(1000, '\0')},
+      {"zeros and a partial record", a + std::string(1000, '\0') + "xy", 1,
+       std::string(1000, '\0') + "xy"},
+      // No record ends in a line feed: a file of another making, taken whole.
+      {"no record with a line feed", allNoFeed, 2, ""},
+      {"whole records", a + b, 2, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteBytes(dir.path() / "Kokyaku.120", c.file);
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    EXPECT_EQ(store.KokyakuCount(), c.count) << c.what;
+    EXPECT_EQ(store.ActiveCount(), c.count) << c.what;
+    EXPECT_EQ(store.PartialTailNotice().find("Kokyaku.120") != std::string::npos, !c.kept.empty())
+        << c.what;
+    Store reader(dir.path());
+    ASSERT_TRUE(reader.OpenReadOnly()) << c.what;
+    EXPECT_EQ(reader.KokyakuCount(), c.count) << c.what;
+
+    Record added(KokyakuLayout());
+    added.Set(Kokyaku::Kana, "D");
+    added.Set(Kokyaku::Name, "Doi");
+    ASSERT_TRUE(store.WriteKokyaku(c.count + 1, added)) << c.what;
+    EXPECT_EQ(store.KokyakuCount(), c.count + 1) << c.what;
+    const auto kept = PartialTailPath(dir.path() / "Kokyaku.120", c.count + 1);
+    EXPECT_EQ(ReadBytes(kept), c.kept) << c.what;
+    EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120"),
+              c.file.substr(0, static_cast<std::size_t>(c.count) * 1000) + std::string(added.Pack()))
+        << c.what;
+  }
+}
+
+TEST(TornAppendTest, AJournalRepairsALastRecordTornWithoutItsLineFeed) {
+  // An overwrite of the last record torn by a crash may end without its line
+  // feed; the journal's entry still names it, and puts it right.
+  TempDir dir;
+  const std::string a = CustomerImage(' ', "A", "Aoki"), b = CustomerImage(' ', "B", "Baba");
+  const std::string newB = CustomerImage(' ', "B", "Baba Changed");
+  std::string tornB = b;
+  tornB.back() = '\0';
+  WriteBytes(dir.path() / "Kokyaku.120", a + tornB);
+  WriteBytes(dir.path() / "Kokyaku.120.journal", testing::JournalEntry(2, 'N', b, newB));
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  EXPECT_EQ(store.KokyakuCount(), 2);
+  EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120"), a + newB);
+}
+
 }  // namespace
 }  // namespace tankora

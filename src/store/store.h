@@ -23,8 +23,11 @@ class RecordFile final {
 
   const RecordLayout& Layout() const { return *layout_; }
   const std::filesystem::path& Path() const { return path_; }
-  // Whole records in the file; a trailing partial record is not counted.
+  // Whole records in the file; a trailing partial record is not counted, nor
+  // a last record that does not end in its line feed (an append cut short).
   int Count() const { return count_; }
+  // Bytes after the counted records: a partial record, or one cut short.
+  long long TailBytes() const;
 
   // Creates the file empty when it is missing, then counts its records.
   Status OpenAtStart();
@@ -68,6 +71,7 @@ class RecordFile final {
   }
 
  private:
+  int WholeRecords(int fd, long long size) const;
   Status Append(std::string_view image);
   Status Overwrite(int n, std::string_view image);
   // Puts the old image of record n back after a failed overwrite.
