@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "fault_layer.h"
@@ -396,6 +397,108 @@ TEST(TornAppendTest, AJournalRepairsALastRecordTornWithoutItsLineFeed) {
   ASSERT_TRUE(store.Open());
   EXPECT_EQ(store.KokyakuCount(), 2);
   EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120"), a + newB);
+}
+
+TEST(CrashOrderTest, StartUpSortsACustomerFileLeftOutOfOrder) {
+  // What a crash between a customer's write and its sort leaves behind.
+  struct Case {
+    const char* what;
+    std::vector<std::string> records;
+    bool rewritten;
+  };
+  const Case cases[] = {
+      {"a new customer at the end", {CustomerImage(' ', "B", "Baba"), CustomerImage(' ', "C", "Chiba"),
+                                     CustomerImage(' ', "A", "Aoki")}, true},
+      {"deleted records stay where they are",
+       {CustomerImage(' ', "U", "Ueda"), CustomerImage('1', "Z", "Gone"),
+        CustomerImage(' ', "A", "Aoki"), CustomerImage(' ', "\xb1", "Kana")}, true},
+      {"in order already", {CustomerImage(' ', "A", "Aoki"), CustomerImage('1', "0", "Gone"),
+                            CustomerImage(' ', "A", "Abe"), CustomerImage(' ', "B", "Baba")}, false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto path = dir.path() / "Kokyaku.120";
+    WriteBytes(path, testing::Concat(c.records));
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    Store reader(dir.path());
+    ASSERT_TRUE(reader.OpenReadOnly()) << c.what;
+    EXPECT_EQ(ReadBytes(path), testing::Concat(c.records)) << c.what << ": info sorts nothing";
+
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    std::vector<std::string> sorted = c.records;
+    testing::ReferenceExchangeSort(sorted);
+    EXPECT_EQ(ReadBytes(path), testing::Concat(sorted)) << c.what;
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino != before.st_ino, c.rewritten) << c.what;
+    std::string listed;
+    for (const int n : store.ActiveIndex()) listed += sorted[static_cast<std::size_t>(n - 1)][1];
+    std::string expected;
+    for (const std::string& r : sorted) {
+      if (r[0] != '1') expected += r[1];
+    }
+    EXPECT_EQ(listed, expected) << c.what;
+  }
+}
+
+TEST(ReplaceTest, AFailedFolderFlushAfterTheRenameIsNoFailure) {
+  // The new file is in place: a sort that did sort, a profile that was
+  // saved, must not be reported as failed.
+  struct Case {
+    const char* what;
+    std::function<Status(Store&)> replace;
+    const char* file;
+    std::size_t at;  // where the new contents show
+    const char* shows;
+  };
+  const Case cases[] = {
+      {"the sort", [](Store& store) { return store.KokyakuSortAndIndex(); }, "Kokyaku.120", 5,
+       "Aoki"},
+      {"the company profile",
+       [](Store& store) {
+         Company company(store.JisyaFile());
+         if (Status s = company.Load(); !s) return s;
+         company.Set(CompanyField::KaisyaName, "Saved Co");
+         return company.Save();
+       },
+       "Jisya.120", JisyaLayout().Offset(Jisya::KaisyaName),
+       "Saved Co"},
+      {"the backup folder",
+       [](Store& store) { return SaveBackupFolder(store.DataDir(), "/media/usb"); },
+       "BackupFolder.500", 0, "/media/usb"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto data = dir.path() / "Data";
+    std::filesystem::create_directories(data);
+    Store store(data);
+    ASSERT_TRUE(store.Open()) << c.what;
+    // Out of order only now, so that the start did not sort it already.
+    WriteBytes(data / "Kokyaku.120",
+               CustomerImage(' ', "U", "Ueda") + CustomerImage(' ', "A", "Aoki"));
+    store.KokyakuFile().Recount();
+    testing::FaultLayer fail(FaultKind::Fail, 1, [](FileCall call, const std::filesystem::path& p) {
+      return call == FileCall::Sync && p.filename() == "Data";
+    });
+    const Status s = c.replace(store);
+    EXPECT_TRUE(s) << c.what << ": " << s.detail;
+    EXPECT_TRUE(fail.Struck()) << c.what;
+    EXPECT_EQ(ReadBytes(data / c.file).substr(c.at, std::strlen(c.shows)), c.shows) << c.what;
+  }
+}
+
+TEST(ReplaceTest, StartUpRemovesEveryLeftoverTemporaryFile) {
+  TempDir dir;
+  for (const char* name : {"Kokyaku.120.tmp", "Jisya.120.tmp", "BackupFolder.500.tmp"}) {
+    WriteBytes(dir.path() / name, "a replacement cut short");
+  }
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  for (const char* name : {"Kokyaku.120.tmp", "Jisya.120.tmp", "BackupFolder.500.tmp"}) {
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / name)) << name;
+  }
 }
 
 }  // namespace

@@ -68,8 +68,9 @@ Status SyncDirectory(const std::filesystem::path& dir);
 std::filesystem::path ResolveLinks(const std::filesystem::path& path);
 
 // Replaces `target` with `bytes`: a new file beside it ("<name>.tmp"), flushed,
-// renamed over the old one, then the folder flushed. On any failure the old
-// file is untouched and the temporary file removed. The old file's permission
+// renamed over the old one, then the folder flushed. On any failure before the
+// rename the old file is untouched and the temporary file removed; once
+// renamed, the file is replaced and the result ok. The old file's permission
 // bits carry over. A leftover "<name>.tmp" is removed first, never written
 // through (it may be a link or a pipe). When `target` is a symbolic link, the
 // file it names is replaced (its "<name>.tmp" beside it) and the link kept. `faultTag` names the fault points "<tag>:after-temp-write"

@@ -576,6 +576,11 @@ Status Store::Open() {
   }
 
   keep(RebuildAllIndexes());
+  // A crash between a customer's write and the sort after it leaves the file
+  // out of reading order, and the list would show file order until the next
+  // write. The sort is as crash-safe as ever; should it fail, the list
+  // shows file order and the notice says why.
+  if (!InOrder(kanaKeys_, kanaLive_)) keep(KokyakuSortAndIndex());
   return first;
 }
 

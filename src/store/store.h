@@ -110,8 +110,10 @@ class Store final {
   const std::filesystem::path& DataDir() const { return dataDir_; }
 
   // Opens or creates the four files in the order company, customer, slip,
-  // ledger, counts them and builds every index (one pass over each file).
-  // Also what reopens everything after a file was replaced.
+  // ledger, settles their journals, counts them and builds every index (one
+  // pass over each file); a customer file out of reading order (a crash
+  // between a write and its sort) is sorted. Also what reopens everything
+  // after a file was replaced.
   // (BackupFolder.500 is LoadBackupFolder's, which start-up calls.)
   Status Open();
   // For tools that only read (info, export): counts the files that exist and
