@@ -3,9 +3,15 @@
 // counts never see a change that did not happen.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstring>
+#include <functional>
 
 #include "fault_layer.h"
+#include "store/company.h"
 #include "store/store.h"
 #include "store_test_util.h"
 
@@ -200,6 +206,299 @@ TEST(FailedWriteTest, AFailedUndeleteIsNeverCounted) {
   Record d1(KokyakuLayout());
   ASSERT_TRUE(again.KokyakuFile().ReadRecord(2000, d1));
   EXPECT_TRUE(d1.Deleted());
+}
+
+// Kills the test (and so fails it) when what it guards hangs.
+class HangGuard final {
+ public:
+  explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+  ~HangGuard() { ::alarm(0); }
+};
+
+TEST(SpecialFileTest, APipeNamedLikeAFileOfTheStoreIsRefusedByName) {
+  // A pipe opened for reading waits for a writer; for writing, for a reader.
+  // Either would hold the window in its start-up or a command for ever.
+  struct Case {
+    const char* name;
+    std::function<Status(Store&)> run;
+  };
+  auto open = [](Store& store) { return store.Open(); };
+  const Case cases[] = {
+      {"BackupFolder.500",
+       [](Store& store) {
+         std::string folder;
+         return LoadBackupFolder(store.DataDir(), &folder);
+       }},
+      {"Kokyaku.120", open},
+      {"Jisya.120", open},
+      {"Kokyaku.120.journal", open},
+      {"TenkenDenp.120.journal", open},
+      {"Kokyaku.120.partial-2",
+       [](Store& store) {
+         // Record 1 and the start of another: the append keeps that start first.
+         WriteBytes(store.DataDir() / "Kokyaku.120", CustomerImage(' ', "A", "A") + "cut");
+         if (Status s = store.Open(); !s) return s;
+         Record r(KokyakuLayout());
+         r.Set(Kokyaku::Name, "B");
+         return store.WriteKokyaku(2, r);
+       }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path() / c.name).c_str(), 0644), 0) << c.name;
+    Store store(dir.path());
+    HangGuard guard(20);
+    const Status s = c.run(store);
+    EXPECT_FALSE(s) << c.name;
+    EXPECT_NE(s.detail.find(c.name), std::string::npos) << s.detail;
+    EXPECT_NE(s.detail.find("not a regular file"), std::string::npos) << s.detail;
+  }
+}
+
+TEST(SpecialFileTest, ALeftoverTemporaryIsReplacedNotWrittenThrough) {
+  // Whatever sits at "<name>.tmp" (a pipe, a link to another file) is removed
+  // before the new file is made there.
+  struct Case {
+    const char* what;
+    std::function<void(const std::filesystem::path& temp, const std::filesystem::path& dir)> make;
+  };
+  const Case cases[] = {
+      {"a pipe", [](auto& temp, auto&) { ASSERT_EQ(::mkfifo(temp.c_str(), 0644), 0); }},
+      {"a link to another file",
+       [](auto& temp, auto& dir) {
+         WriteBytes(dir / "precious", "kept");
+         std::filesystem::create_symlink(dir / "precious", temp);
+       }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    c.make(dir.path() / "BackupFolder.500.tmp", dir.path());
+    HangGuard guard(20);
+    ASSERT_TRUE(SaveBackupFolder(dir.path(), "/media/usb")) << c.what;
+    std::string folder;
+    ASSERT_TRUE(LoadBackupFolder(dir.path(), &folder));
+    EXPECT_EQ(folder, "/media/usb") << c.what;
+    if (std::filesystem::exists(dir.path() / "precious")) {
+      EXPECT_EQ(ReadBytes(dir.path() / "precious"), "kept") << c.what;
+    }
+  }
+}
+
+TEST(LinkedFileTest, AReplacedFileThatIsALinkStaysALink) {
+  // Data files kept on a NAS, linked into the Data folder: the file the link
+  // names gets the new contents, and the link stays.
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::function<Status(Store&)> replace;
+    std::function<void(const std::string& after)> check;
+  };
+  const Case cases[] = {
+      {"Kokyaku.120", CustomerImage(' ', "U", "Ueda") + CustomerImage(' ', "A", "Aoki"),
+       [](Store& store) { return store.KokyakuSortAndIndex(); },
+       [](const std::string& after) { EXPECT_EQ(after.substr(5, 4), "Aoki"); }},
+      {"Jisya.120", testing::BlankImage(1000),
+       [](Store& store) {
+         Company company(store.JisyaFile());
+         if (Status s = company.Load(); !s) return s;
+         company.Set(CompanyField::KaisyaName, "NAS Co");
+         return company.Save();
+       },
+       [](const std::string& after) { EXPECT_NE(after.find("NAS Co"), std::string::npos); }},
+      {"BackupFolder.500", std::string(255, ' '),
+       [](Store& store) { return SaveBackupFolder(store.DataDir(), "/media/usb"); },
+       [](const std::string& after) { EXPECT_EQ(after.substr(0, 10), "/media/usb"); }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto data = dir.path() / "Data", nas = dir.path() / "nas";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(nas);
+    WriteBytes(nas / c.name, c.bytes);
+    std::filesystem::create_symlink(std::filesystem::path("..") / "nas" / c.name, data / c.name);
+    Store store(data);
+    ASSERT_TRUE(store.Open()) << c.name;
+    ASSERT_TRUE(c.replace(store)) << c.name;
+    EXPECT_TRUE(std::filesystem::is_symlink(data / c.name)) << c.name;
+    c.check(ReadBytes(nas / c.name));
+    EXPECT_EQ(ReadBytes(data / c.name), ReadBytes(nas / c.name)) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(nas / (std::string(c.name) + ".tmp"))) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(data / (std::string(c.name) + ".tmp"))) << c.name;
+  }
+}
+
+TEST(TornAppendTest, ALastRecordWithoutItsLineFeedIsCutShortAndKeptAside) {
+  // A power cut during an append can grow the file by a whole record of
+  // zeros; its first byte is not "1", so counted it would be a live
+  // customer without a name.
+  const std::string a = CustomerImage(' ', "A", "Aoki"), b = CustomerImage(' ', "B", "Baba");
+  std::string noFeed = CustomerImage(' ', "C", "Chiba");
+  noFeed.back() = ' ';
+  std::string allNoFeed;
+  for (std::string r : {a, b}) {
+    r.back() = ' ';
+    allNoFeed += r;
+  }
+  struct Case {
+    const char* what;
+    std::string file;
+    int count;
+    std::string kept;  // what the next append keeps aside as Kokyaku.120.partial-<count+1>
+  };
+  const Case cases[] = {
+      {"a record of zeros", a + b + std::string(1000, '\0'), 2, std::string(1000, '\0')},
+      {"a whole record without its line feed", a + b + noFeed, 2, noFeed},
+      {"only a record of zeros", std::string(1000, '\0'), 0, std::string(1000, '\0')},
+      {"zeros and a partial record", a + std::string(1000, '\0') + "xy", 1,
+       std::string(1000, '\0') + "xy"},
+      // No record ends in a line feed: a file of another making, taken whole.
+      {"no record with a line feed", allNoFeed, 2, ""},
+      {"whole records", a + b, 2, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteBytes(dir.path() / "Kokyaku.120", c.file);
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    EXPECT_EQ(store.KokyakuCount(), c.count) << c.what;
+    EXPECT_EQ(store.ActiveCount(), c.count) << c.what;
+    EXPECT_EQ(store.PartialTailNotice().find("Kokyaku.120") != std::string::npos, !c.kept.empty())
+        << c.what;
+    Store reader(dir.path());
+    ASSERT_TRUE(reader.OpenReadOnly()) << c.what;
+    EXPECT_EQ(reader.KokyakuCount(), c.count) << c.what;
+
+    Record added(KokyakuLayout());
+    added.Set(Kokyaku::Kana, "D");
+    added.Set(Kokyaku::Name, "Doi");
+    ASSERT_TRUE(store.WriteKokyaku(c.count + 1, added)) << c.what;
+    EXPECT_EQ(store.KokyakuCount(), c.count + 1) << c.what;
+    const auto kept = PartialTailPath(dir.path() / "Kokyaku.120", c.count + 1);
+    EXPECT_EQ(ReadBytes(kept), c.kept) << c.what;
+    EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120"),
+              c.file.substr(0, static_cast<std::size_t>(c.count) * 1000) + std::string(added.Pack()))
+        << c.what;
+  }
+}
+
+TEST(TornAppendTest, AJournalRepairsALastRecordTornWithoutItsLineFeed) {
+  // An overwrite of the last record torn by a crash may end without its line
+  // feed; the journal's entry still names it, and puts it right.
+  TempDir dir;
+  const std::string a = CustomerImage(' ', "A", "Aoki"), b = CustomerImage(' ', "B", "Baba");
+  const std::string newB = CustomerImage(' ', "B", "Baba Changed");
+  std::string tornB = b;
+  tornB.back() = '\0';
+  WriteBytes(dir.path() / "Kokyaku.120", a + tornB);
+  WriteBytes(dir.path() / "Kokyaku.120.journal", testing::JournalEntry(2, 'N', b, newB));
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  EXPECT_EQ(store.KokyakuCount(), 2);
+  EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120"), a + newB);
+}
+
+TEST(CrashOrderTest, StartUpSortsACustomerFileLeftOutOfOrder) {
+  // What a crash between a customer's write and its sort leaves behind.
+  struct Case {
+    const char* what;
+    std::vector<std::string> records;
+    bool rewritten;
+  };
+  const Case cases[] = {
+      {"a new customer at the end", {CustomerImage(' ', "B", "Baba"), CustomerImage(' ', "C", "Chiba"),
+                                     CustomerImage(' ', "A", "Aoki")}, true},
+      {"deleted records stay where they are",
+       {CustomerImage(' ', "U", "Ueda"), CustomerImage('1', "Z", "Gone"),
+        CustomerImage(' ', "A", "Aoki"), CustomerImage(' ', "\xb1", "Kana")}, true},
+      {"in order already", {CustomerImage(' ', "A", "Aoki"), CustomerImage('1', "0", "Gone"),
+                            CustomerImage(' ', "A", "Abe"), CustomerImage(' ', "B", "Baba")}, false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto path = dir.path() / "Kokyaku.120";
+    WriteBytes(path, testing::Concat(c.records));
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    Store reader(dir.path());
+    ASSERT_TRUE(reader.OpenReadOnly()) << c.what;
+    EXPECT_EQ(ReadBytes(path), testing::Concat(c.records)) << c.what << ": info sorts nothing";
+
+    Store store(dir.path());
+    ASSERT_TRUE(store.Open()) << c.what;
+    std::vector<std::string> sorted = c.records;
+    testing::ReferenceExchangeSort(sorted);
+    EXPECT_EQ(ReadBytes(path), testing::Concat(sorted)) << c.what;
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino != before.st_ino, c.rewritten) << c.what;
+    std::string listed;
+    for (const int n : store.ActiveIndex()) listed += sorted[static_cast<std::size_t>(n - 1)][1];
+    std::string expected;
+    for (const std::string& r : sorted) {
+      if (r[0] != '1') expected += r[1];
+    }
+    EXPECT_EQ(listed, expected) << c.what;
+  }
+}
+
+TEST(ReplaceTest, AFailedFolderFlushAfterTheRenameIsNoFailure) {
+  // The new file is in place: a sort that did sort, a profile that was
+  // saved, must not be reported as failed.
+  struct Case {
+    const char* what;
+    std::function<Status(Store&)> replace;
+    const char* file;
+    std::size_t at;  // where the new contents show
+    const char* shows;
+  };
+  const Case cases[] = {
+      {"the sort", [](Store& store) { return store.KokyakuSortAndIndex(); }, "Kokyaku.120", 5,
+       "Aoki"},
+      {"the company profile",
+       [](Store& store) {
+         Company company(store.JisyaFile());
+         if (Status s = company.Load(); !s) return s;
+         company.Set(CompanyField::KaisyaName, "Saved Co");
+         return company.Save();
+       },
+       "Jisya.120", JisyaLayout().Offset(Jisya::KaisyaName),
+       "Saved Co"},
+      {"the backup folder",
+       [](Store& store) { return SaveBackupFolder(store.DataDir(), "/media/usb"); },
+       "BackupFolder.500", 0, "/media/usb"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto data = dir.path() / "Data";
+    std::filesystem::create_directories(data);
+    Store store(data);
+    ASSERT_TRUE(store.Open()) << c.what;
+    // Out of order only now, so that the start did not sort it already.
+    WriteBytes(data / "Kokyaku.120",
+               CustomerImage(' ', "U", "Ueda") + CustomerImage(' ', "A", "Aoki"));
+    store.KokyakuFile().Recount();
+    testing::FaultLayer fail(FaultKind::Fail, 1, [](FileCall call, const std::filesystem::path& p) {
+      return call == FileCall::Sync && p.filename() == "Data";
+    });
+    const Status s = c.replace(store);
+    EXPECT_TRUE(s) << c.what << ": " << s.detail;
+    EXPECT_TRUE(fail.Struck()) << c.what;
+    EXPECT_EQ(ReadBytes(data / c.file).substr(c.at, std::strlen(c.shows)), c.shows) << c.what;
+  }
+}
+
+TEST(ReplaceTest, StartUpRemovesEveryLeftoverTemporaryFile) {
+  TempDir dir;
+  for (const char* name : {"Kokyaku.120.tmp", "Jisya.120.tmp", "BackupFolder.500.tmp"}) {
+    WriteBytes(dir.path() / name, "a replacement cut short");
+  }
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());
+  for (const char* name : {"Kokyaku.120.tmp", "Jisya.120.tmp", "BackupFolder.500.tmp"}) {
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / name)) << name;
+  }
 }
 
 }  // namespace

@@ -161,12 +161,18 @@ TEST(RecordFileTest, ScanVisitsInFileOrderAcrossBlocksAndStopsWhenAsked) {
 }
 
 TEST(RecordFileTest, AFullDiskIsReportedWithItsCause) {
-  RecordFile full(TenkenDenpLayout(), "/dev/full");
+  TempDir dir;
+  RecordFile file(TenkenDenpLayout(), dir.path() / "TenkenDenp.120");
+  ASSERT_TRUE(file.OpenAtStart());
   Record slip = Slip("A", "x");
-  const Status s = full.WriteRecord(1, slip);
+  testing::ScopedCallHook full([](fileio::FileCall call, const std::filesystem::path&) {
+    return call == fileio::FileCall::Write ? fileio::CallFault::Full : fileio::CallFault::None;
+  });
+  const Status s = file.WriteRecord(1, slip);
   EXPECT_EQ(s.error, StoreError::WriteFailed);
   EXPECT_NE(s.detail.find("No space left on device"), std::string::npos) << s.detail;
-  EXPECT_EQ(full.Count(), 0);
+  EXPECT_EQ(file.Count(), 0);
+  EXPECT_EQ(ReadBytes(file.Path()), "");
 }
 
 TEST(RecordFileTest, AnAppendCutShortLeavesTheEarlierRecordsWhole) {

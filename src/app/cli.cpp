@@ -383,8 +383,8 @@ int RunInfo(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
       err << "tankora: cannot read " << file.Path().string() << "\n";
       return kExitFailed;
     }
-    const std::uintmax_t size = exists ? fs::file_size(file.Path(), ec) : 0;
-    const std::uintmax_t stray = ec ? 0 : size % file.Layout().RecordLength();
+    // A partial record, or a last one cut short: bytes the count leaves out.
+    const long long stray = exists ? file.TailBytes() : 0;
 
     char line[160];
     std::snprintf(line, sizeof line, "  %-15s %6d %-8s %s", file.Path().filename().c_str(),

@@ -36,8 +36,8 @@ CallFault FaultAt(FileCall call, int fd) {
   return FaultAt(call, path);
 }
 
-bool Injected() {
-  errno = EIO;
+bool Injected(CallFault fault = CallFault::Fail) {
+  errno = fault == CallFault::Full ? ENOSPC : EIO;
   return false;
 }
 
@@ -71,6 +71,7 @@ Status ReadFile(const std::filesystem::path& path, std::string& out, bool missin
 }
 
 std::string ErrnoText(int err) {
+  if (err == kErrNotRegularFile) return "通常のファイルではありません (not a regular file)";
   char buf[256];
   // GNU strerror_r returns the message, which may or may not live in buf.
   return std::string(strerror_r(err, buf, sizeof buf));
@@ -79,6 +80,10 @@ std::string ErrnoText(int err) {
 long long FileSize(const std::filesystem::path& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return -1;
+  if (!S_ISREG(st.st_mode)) {
+    errno = kErrNotRegularFile;
+    return -1;
+  }
   return static_cast<long long>(st.st_size);
 }
 
@@ -90,21 +95,36 @@ int OpenFd(const std::filesystem::path& path, int flags, unsigned mode) {
   }
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
+    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, static_cast<mode_t>(mode));
   } while (fd < 0 && errno == EINTR);
+  if ((flags & O_DIRECTORY) != 0) return fd;
+  struct stat st {};
+  if (fd < 0) {
+    // A pipe without a reader refuses a non-blocking open for writing.
+    if (errno == ENXIO && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      errno = kErrNotRegularFile;
+    }
+    return fd;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = kErrNotRegularFile;
+    return -1;
+  }
   return fd;
 }
-
 void CloseFd(int fd) {
   if (fd >= 0) ::close(fd);
 }
 
 bool PWriteAll(int fd, std::string_view bytes, long long offset) {
-  switch (FaultAt(FileCall::Write, fd)) {
+  const CallFault fault = FaultAt(FileCall::Write, fd);
+  switch (fault) {
     case CallFault::None:
       break;
     case CallFault::Fail:
-      return Injected();
+    case CallFault::Full:
+      return Injected(fault);
     case CallFault::Tear:
       if (bytes.size() > 1) {
         (void)::pwrite(fd, bytes.data(), bytes.size() / 2, static_cast<off_t>(offset));
@@ -147,7 +167,7 @@ bool PReadAll(int fd, char* out, std::size_t size, long long offset) {
 }
 
 bool Truncate(int fd, long long size) {
-  if (FaultAt(FileCall::Truncate, fd) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::Truncate, fd); f != CallFault::None) return Injected(f);
   int rc;
   do {
     rc = ::ftruncate(fd, static_cast<off_t>(size));
@@ -156,35 +176,39 @@ bool Truncate(int fd, long long size) {
 }
 
 bool DataSync(int fd) {
-  if (FaultAt(FileCall::Sync, fd) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::Sync, fd); f != CallFault::None) return Injected(f);
   return ::fdatasync(fd) == 0;
 }
 
 bool Sync(int fd) {
-  if (FaultAt(FileCall::Sync, fd) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::Sync, fd); f != CallFault::None) return Injected(f);
   return ::fsync(fd) == 0;
 }
 
 bool CloseWritten(int fd) {
-  if (FaultAt(FileCall::Close, fd) != CallFault::None) {
+  if (const CallFault f = FaultAt(FileCall::Close, fd); f != CallFault::None) {
     ::close(fd);
-    return Injected();
+    return Injected(f);
   }
   return ::close(fd) == 0;
 }
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (FaultAt(FileCall::Rename, to) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::Rename, to); f != CallFault::None) return Injected(f);
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool Remove(const std::filesystem::path& path) {
-  if (FaultAt(FileCall::Remove, path) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::Remove, path); f != CallFault::None) {
+    return Injected(f);
+  }
   return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 bool ChangeMode(int fd, unsigned mode) {
-  if (FaultAt(FileCall::ChangeMode, fd) != CallFault::None) return Injected();
+  if (const CallFault f = FaultAt(FileCall::ChangeMode, fd); f != CallFault::None) {
+    return Injected(f);
+  }
   return ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
 }
 
@@ -198,8 +222,25 @@ Status SyncDirectory(const std::filesystem::path& dir) {
   return Status::Ok();
 }
 
-Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
+  std::filesystem::path p = path;
+  // As many hops as the system follows itself.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) break;
+    const std::filesystem::path link = std::filesystem::read_symlink(p, ec);
+    if (ec) break;
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+  return p;
+}
+
+Status ReplaceFile(const std::filesystem::path& link, std::string_view bytes,
                    std::string_view faultTag) {
+  // A data file may be a link to one kept elsewhere (a NAS): the file it
+  // names is replaced, beside itself, and the link keeps working. Renamed
+  // over, the link itself would become a plain file.
+  const std::filesystem::path target = ResolveLinks(link);
   std::filesystem::path temp = target;
   temp += ".tmp";
   const std::string tag(faultTag);
@@ -208,7 +249,10 @@ Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
 
-  const int fd = OpenFd(temp, O_WRONLY | O_CREAT | O_TRUNC, mode);
+  // A leftover of an earlier try is removed, not opened: opened, a link would
+  // have its target overwritten.
+  if (!Remove(temp)) return Failure(StoreError::WriteFailed, "cannot remove", temp, errno);
+  const int fd = OpenFd(temp, O_WRONLY | O_CREAT | O_EXCL, mode);
   if (fd < 0) return Failure(StoreError::WriteFailed, "cannot create", temp, errno);
   // The umask may have narrowed the bits given to open.
   (void)ChangeMode(fd, mode);
@@ -229,11 +273,12 @@ Status ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
     (void)Remove(temp);
     return Failure(StoreError::WriteFailed, "cannot rename over", target, err);
   }
-  // The new contents are in place now; a failed folder flush means only that
-  // the rename might not survive a power cut (the old whole file would be back).
-  Status synced = SyncDirectory(target.parent_path());
-  if (!synced) synced.detail += " (the new file is in place but may not be on disk)";
-  return synced;
+  // The new contents are in place now, and that is what the caller is told:
+  // reported as failed, a sort that did sort or a profile that was saved
+  // would be a failure the file contradicts. A failed folder flush means only
+  // that a power cut might bring the old whole file back.
+  (void)SyncDirectory(target.parent_path());
+  return Status::Ok();
 }
 
 bool PassFaultPoint(std::string_view point) {

@@ -211,32 +211,66 @@ Status RecordFile::OpenAtStart() {
   count_ = 0;
   struct stat st {};
   if (::stat(path_.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) {
-      return Status::Fail(StoreError::CannotOpen, "not a regular file: " + path_.string());
-    }
     const int fd = OpenFd(path_, O_RDONLY);
     if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
+    count_ = WholeRecords(fd, st.st_size);
     CloseFd(fd);
-    count_ = static_cast<int>(static_cast<std::size_t>(st.st_size) / layout_->RecordLength());
     return SettleJournal();
   }
   if (errno != ENOENT) return Failure(StoreError::CannotOpen, "cannot look at", path_, errno);
+  // A journal left without its file is settled too (its entry names no
+  // record now, so it is only emptied), and one that is no file is refused.
+  if (Status settled = SettleJournal(); !settled) return settled;
   const int fd = OpenFd(path_, O_WRONLY | O_CREAT | O_EXCL);
   if (fd < 0) return Failure(StoreError::CannotOpen, "cannot create", path_, errno);
-  const bool synced = ::fsync(fd) == 0;
+  const bool synced = fileio::Sync(fd);
   const int err = errno;
-  CloseFd(fd);
+  (void)fileio::CloseWritten(fd);
   if (!synced) return Failure(StoreError::WriteFailed, "cannot flush", path_, err);
   return fileio::SyncDirectory(path_.parent_path());
 }
 
 void RecordFile::Recount() {
+  count_ = 0;
+  const int fd = OpenFd(path_, O_RDONLY);
+  if (fd < 0) return;
   struct stat st {};
-  if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    count_ = 0;
-    return;
+  if (::fstat(fd, &st) == 0) count_ = WholeRecords(fd, st.st_size);
+  CloseFd(fd);
+}
+
+long long RecordFile::TailBytes() const {
+  const long long size = fileio::FileSize(path_);
+  const long long whole = static_cast<long long>(count_) * static_cast<long long>(layout_->RecordLength());
+  return size > whole ? size - whole : 0;
+}
+
+namespace {
+
+// Whether the byte at `offset` is the line feed that ends every record. A
+// byte that cannot be read is taken as one: only a byte seen to be wrong
+// makes a record cut short.
+bool EndsRecordAt(int fd, long long offset) {
+  char c = '\n';
+  return !fileio::PReadAll(fd, &c, 1, offset) || c == '\n';
+}
+
+}  // namespace
+
+int RecordFile::WholeRecords(int fd, long long size) const {
+  const long long length = static_cast<long long>(layout_->RecordLength());
+  long long n = size / length;
+  // A power cut during an append can leave the file a whole record longer
+  // with nothing in it (zeros, where the file system had reserved the space
+  // but not written it). A last record that does not end in its line feed,
+  // after one that does, was cut short: it is no record, and is kept aside
+  // like any partial record before the next append. (When no record ends in
+  // a line feed, the file is of another making and is taken as it is.)
+  if (n >= 1 && !EndsRecordAt(fd, n * length - 1) &&
+      (n == 1 || EndsRecordAt(fd, (n - 1) * length - 1))) {
+    --n;
   }
-  count_ = static_cast<int>(static_cast<std::size_t>(st.st_size) / layout_->RecordLength());
+  return static_cast<int>(n);
 }
 
 Status RecordFile::ReadRecord(int n, Record& out) const {
@@ -298,7 +332,11 @@ Status RecordFile::Append(std::string_view image) {
       return kept;
     }
   }
-  if (!fileio::PWriteAll(fd, image, offset) || !fileio::DataSync(fd)) {
+  const long long end = offset + static_cast<long long>(image.size());
+  // Bytes past the new record (a record cut short and more) were kept aside
+  // with the rest of the tail; they must not follow it as a new partial one.
+  if (!fileio::PWriteAll(fd, image, offset) ||
+      (sizeBefore > end && !fileio::Truncate(fd, end)) || !fileio::DataSync(fd)) {
     const int err = errno;
     // A failed append may have left part of a record at the end: cut it off so
     // the file stays whole records (bytes past the last whole record, such as
@@ -411,14 +449,22 @@ Status RecordFile::ClearJournal() {
 
 Status RecordFile::SettleJournal() {
   const std::filesystem::path journal = JournalPath();
-  if (fileio::FileSize(journal) <= 0) {
+  const long long size = fileio::FileSize(journal);
+  if (size < 0 && errno != ENOENT) {
+    return Failure(StoreError::CannotOpen, "cannot use the journal", journal, errno);
+  }
+  if (size <= 0) {
     rollBackPending_ = false;
     return Status::Ok();
   }
   std::string entry;
   if (Status read = fileio::ReadFile(journal, entry, true); !read) return read;
   const JournalView j = ParseJournal(entry, layout_->RecordLength());
-  if (j.n >= 1 && j.n <= count_) {
+  // The record is held against the records the file holds whole; the last of
+  // them may be the one the entry repairs, not counted while it is torn.
+  const long long held =
+      std::max(fileio::FileSize(path_), 0LL) / static_cast<long long>(layout_->RecordLength());
+  if (j.n >= 1 && j.n <= held && j.n <= count_ + 1) {
     const int n = static_cast<int>(j.n);
     // A write that failed in this run stays undone even when the byte saying
     // so never reached the journal.
@@ -435,6 +481,7 @@ Status RecordFile::SettleJournal() {
                      "cannot finish the interrupted write of record " + std::to_string(n) + " of",
                      path_, err);
     }
+    Recount();
     if (written_) written_(n, image);
   }
   Status cleared = ClearJournal();
@@ -519,12 +566,21 @@ Status Store::Open() {
   keep(tenken_.OpenAtStart());
   keep(kouji_.OpenAtStart());
 
-  // A sort cut short by a crash leaves its new file behind; the old file is whole.
-  std::filesystem::path stale = kokyaku_.Path();
-  stale += ".tmp";
-  (void)fileio::Remove(stale);
+  // A replacement cut short by a crash leaves its new file behind (beside the
+  // file a link names); the old file is whole.
+  for (const std::filesystem::path& replaced :
+       {kokyaku_.Path(), jisya_.Path(), dataDir_ / "BackupFolder.500"}) {
+    std::filesystem::path stale = fileio::ResolveLinks(replaced);
+    stale += ".tmp";
+    (void)fileio::Remove(stale);
+  }
 
   keep(RebuildAllIndexes());
+  // A crash between a customer's write and the sort after it leaves the file
+  // out of reading order, and the list would show file order until the next
+  // write. The sort is as crash-safe as ever; should it fail, the list
+  // shows file order and the notice says why.
+  if (!InOrder(kanaKeys_, kanaLive_)) keep(KokyakuSortAndIndex());
   return first;
 }
 
@@ -703,9 +759,13 @@ Status Store::KokyakuSortAndIndex() {
   if (status) status = fileio::ReadFile(kokyaku_.Path(), image);
   bool replaced = false;
   if (status) {
-    const std::size_t whole = image.size() / length;
+    // Whole records only: a last one cut short is kept aside with the tail.
+    kokyaku_.Recount();
+    const std::size_t whole =
+        std::min(static_cast<std::size_t>(kokyaku_.Count()), image.size() / length);
     // The order is taken again from the file itself, which is what moves.
-    const std::vector<int> order = ExchangeSortOrder(image, length);
+    const std::vector<int> order =
+        ExchangeSortOrder(std::string_view(image).substr(0, whole * length), length);
     const bool moved = Moves(order);
     if (moved) {
       // A partial record after the last whole one is not carried into the
@@ -738,11 +798,10 @@ Status Store::KokyakuSortAndIndex() {
 std::string Store::PartialTailNotice() const {
   std::string files;
   for (const RecordFile* file : {&kokyaku_, &tenken_, &kouji_}) {
-    const long long size = fileio::FileSize(file->Path());
-    const long long length = static_cast<long long>(file->Layout().RecordLength());
-    if (size < 0 || size % length == 0) continue;
+    const long long tail = file->TailBytes();
+    if (tail == 0) continue;
     if (!files.empty()) files += ", ";
-    files += file->Path().filename().string() + " (" + std::to_string(size % length) + "バイト)";
+    files += file->Path().filename().string() + " (" + std::to_string(tail) + "バイト)";
   }
   // One line under the command bar: short, and it names the files.
   if (files.empty()) return files;

@@ -23,8 +23,11 @@ class RecordFile final {
 
   const RecordLayout& Layout() const { return *layout_; }
   const std::filesystem::path& Path() const { return path_; }
-  // Whole records in the file; a trailing partial record is not counted.
+  // Whole records in the file; a trailing partial record is not counted, nor
+  // a last record that does not end in its line feed (an append cut short).
   int Count() const { return count_; }
+  // Bytes after the counted records: a partial record, or one cut short.
+  long long TailBytes() const;
 
   // Creates the file empty when it is missing, then counts its records.
   Status OpenAtStart();
@@ -68,6 +71,7 @@ class RecordFile final {
   }
 
  private:
+  int WholeRecords(int fd, long long size) const;
   Status Append(std::string_view image);
   Status Overwrite(int n, std::string_view image);
   // Puts the old image of record n back after a failed overwrite.
@@ -106,8 +110,10 @@ class Store final {
   const std::filesystem::path& DataDir() const { return dataDir_; }
 
   // Opens or creates the four files in the order company, customer, slip,
-  // ledger, counts them and builds every index (one pass over each file).
-  // Also what reopens everything after a file was replaced.
+  // ledger, settles their journals, counts them and builds every index (one
+  // pass over each file); a customer file out of reading order (a crash
+  // between a write and its sort) is sorted. Also what reopens everything
+  // after a file was replaced.
   // (BackupFolder.500 is LoadBackupFolder's, which start-up calls.)
   Status Open();
   // For tools that only read (info, export): counts the files that exist and
