@@ -456,15 +456,6 @@ TEST(ReplaceTest, AFailedFolderFlushAfterTheRenameIsNoFailure) {
   const Case cases[] = {
       {"the sort", [](Store& store) { return store.KokyakuSortAndIndex(); }, "Kokyaku.120", 5,
        "Aoki"},
-      {"the company profile",
-       [](Store& store) {
-         Company company(store.JisyaFile());
-         if (Status s = company.Load(); !s) return s;
-         company.Set(CompanyField::KaisyaName, "Saved Co");
-         return company.Save();
-       },
-       "Jisya.120", JisyaLayout().Offset(Jisya::KaisyaName),
-       "Saved Co"},
       {"the backup folder",
        [](Store& store) { return SaveBackupFolder(store.DataDir(), "/media/usb"); },
        "BackupFolder.500", 0, "/media/usb"},
