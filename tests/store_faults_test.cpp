@@ -383,6 +383,22 @@ TEST(TornAppendTest, ALastRecordWithoutItsLineFeedIsCutShortAndKeptAside) {
   }
 }
 
+TEST(TornAppendTest, ARecordTheSortMovesToTheEndStaysListed) {
+  // Found by the fuzzer: a listed record without its line feed (a foreign
+  // file's) sorted to the end would be an append cut short at the next start.
+  TempDir dir;
+  std::string zed = CustomerImage(' ', "Z", "Zaitsu");
+  zed.back() = ' ';
+  WriteBytes(dir.path() / "Kokyaku.120", zed + CustomerImage(' ', "A", "Aoki"));
+  Store store(dir.path());
+  ASSERT_TRUE(store.Open());  // sorts: Zaitsu goes last
+  EXPECT_EQ(store.ActiveCount(), 2);
+  EXPECT_EQ(ReadBytes(dir.path() / "Kokyaku.120").substr(1005, 6), "Zaitsu");
+  Store again(dir.path());
+  ASSERT_TRUE(again.Open());
+  EXPECT_EQ(again.ActiveCount(), 2);
+}
+
 TEST(TornAppendTest, AJournalRepairsALastRecordTornWithoutItsLineFeed) {
   // An overwrite of the last record torn by a crash may end without its line
   // feed; the journal's entry still names it, and puts it right.

@@ -780,6 +780,13 @@ Status Store::KokyakuSortAndIndex() {
         std::copy_n(image.data() + static_cast<std::size_t>(order[i]) * length, length,
                     sorted.data() + i * length);
       }
+      // The last record of a file is judged by its line feed (without it, it
+      // is an append cut short). A listed record the sort moves to the end
+      // gets the line feed every record ends in, or the next start would
+      // take it out of the list.
+      if (whole >= 2 && sorted.back() != '\n' && sorted[(whole - 1) * length - 1] == '\n') {
+        sorted.back() = '\n';
+      }
       status = fileio::ReplaceFile(kokyaku_.Path(), sorted, "sort");
       if (status) {
         kokyaku_.Recount();
