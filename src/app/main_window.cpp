@@ -9,7 +9,9 @@
 #include <iostream>
 
 #include "app/folder_picker.h"
+#include "app/report_output.h"
 #include "app/widgets.h"
+#include "print/list_print.h"
 #include "shell/input_field.h"
 #include "util/era.h"
 
@@ -38,6 +40,9 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
 
   view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
   session_ = std::make_unique<Session>(store, eras, *view_);
+  print::InstallListPrint(*session_, [] {
+    return std::make_unique<app::ReportOutput>(app::DefaultOutput(true));
+  });
   bridge_ = std::make_unique<app::EventBridge>(*session_, [this] { AfterEvent(); });
   view_->SetBridge(bridge_.get());
 
