@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "fake_view.h"
+#include "fault_layer.h"
+#include "store/company.h"
 #include "shell/screen_def.h"
 
 namespace tankora::testing {
@@ -140,6 +142,56 @@ TEST(ShellFocus, InertAndQuitCommands) {
   EXPECT_FALSE(h.session->QuitRequested());
   h.view.Press(Key::F9);
   EXPECT_TRUE(h.session->QuitRequested());
+}
+
+TEST(ShellClose, ACloseThatCannotSaveTheCompanyStaysOpenOnce) {
+  // Each close tries the save again; after one that failed, the next closes
+  // whatever happens. A save that gets through in between starts over.
+  using Answer = Session::CloseAnswer;
+  struct Case {
+    const char* what;
+    std::vector<bool> saveWorks;
+    std::vector<Answer> answers;
+  };
+  const Case cases[] = {
+      {"fails twice", {false, false}, {Answer::StayOpen, Answer::CloseLosingCompany}},
+      {"fails, then works", {false, true}, {Answer::StayOpen, Answer::Close}},
+      {"works", {true}, {Answer::Close}},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    for (std::size_t i = 0; i < c.saveWorks.size(); ++i) {
+      // Something to save: the company name as typed on a list screen.
+      h.s().jisya.Set(Jisya::KaisyaName, "Close " + std::to_string(i));
+      testing::ScopedCallHook disk([&](fileio::FileCall call, const std::filesystem::path& p) {
+        const bool jisya = p.filename().string().rfind("Jisya.120", 0) == 0;
+        return call == fileio::FileCall::Write && jisya && !c.saveWorks[i]
+                   ? fileio::CallFault::Fail
+                   : fileio::CallFault::None;
+      });
+      const Answer answer = h.session->CloseRequested();
+      EXPECT_EQ(answer, c.answers[i]) << c.what << ", close " << i + 1;
+      if (answer == Answer::StayOpen) {
+        EXPECT_NE(h.session->Notice().find("もう一度閉じると"), std::string::npos) << c.what;
+      }
+    }
+    Company company(h.store->JisyaFile());
+    ASSERT_TRUE(company.Load());
+    EXPECT_EQ(TrimBlanks(company.Get(CompanyField::KaisyaName)),
+              c.saveWorks.back() ? "Close " + std::to_string(c.saveWorks.size() - 1) : "")
+        << c.what;
+  }
+}
+
+TEST(ShellClose, EachF9AsksToCloseOnce) {
+  Harness h;
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Focus("Edit_Kokyaku_Name");
+  for (int press = 0; press < 2; ++press) {
+    h.view.Press(Key::F9);
+    EXPECT_TRUE(h.session->TakeQuitRequest()) << press;
+    EXPECT_FALSE(h.session->TakeQuitRequest()) << press;
+  }
 }
 
 TEST(ShellScreens, StartUpShowsTheSlipScreenAndTheNewCustomerRow) {

@@ -87,7 +87,8 @@ void TForm_Tankora::Start(const Status& opened) {
 }
 
 void TForm_Tankora::AfterEvent() {
-  if (session_->QuitRequested() && !closing_ && !saveFailedOnce_) close();
+  // Each F9 asks to close, as the close button does.
+  if (session_->TakeQuitRequest() && !closing_) close();
 }
 
 void TForm_Tankora::changeEvent(QEvent* event) {
@@ -102,20 +103,16 @@ void TForm_Tankora::changeEvent(QEvent* event) {
 }
 
 void TForm_Tankora::closeEvent(QCloseEvent* event) {
-  const Status saved = session_->SaveCompany();
-  if (!saved.ok()) {
-    std::cerr << "タンコラ: " << saved.detail << "\n";
-    if (!saveFailedOnce_) {
-      // Closing is always allowed, but not before the user has seen that the
-      // company record was not written: the first close stays open.
-      saveFailedOnce_ = true;
-      if (auto* notice = qobject_cast<QLabel*>(Control("Label_Notice"))) {
-        notice->setText(QString::fromStdString(saved.detail) +
-                        QStringLiteral("（会社情報を保存できませんでした。もう一度閉じると終了します）"));
-      }
+  switch (session_->CloseRequested()) {
+    case Session::CloseAnswer::StayOpen:
+      std::cerr << "タンコラ: " << session_->Notice() << "\n";
       event->ignore();
       return;
-    }
+    case Session::CloseAnswer::CloseLosingCompany:
+      std::cerr << "タンコラ: 会社情報の変更を保存せずに終了します (the company record was not written)\n";
+      break;
+    case Session::CloseAnswer::Close:
+      break;
   }
   closing_ = true;
   event->accept();

@@ -46,7 +46,6 @@ class TForm_Tankora final : public QWidget {
   std::unique_ptr<app::EventBridge> bridge_;
   bool closing_ = false;
   bool activated_ = false;
-  bool saveFailedOnce_ = false;
 };
 
 }  // namespace tankora

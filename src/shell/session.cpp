@@ -238,10 +238,30 @@ Status Session::SaveCompany() {
   if (company.Image() == before && s.store.JisyaCount() >= 1) return Status::Ok();
   Status st = company.Save();
   if (!st) s.SetNotice(st.detail);
+  if (st) s.companySaveFailed = false;
   return st;
 }
 
 bool Session::QuitRequested() const { return state_->quitRequested; }
+
+bool Session::TakeQuitRequest() {
+  const bool asked = state_->quitRequested;
+  state_->quitRequested = false;
+  return asked;
+}
+
+Session::CloseAnswer Session::CloseRequested() {
+  State& s = *state_;
+  const Status saved = SaveCompany();
+  if (saved) return CloseAnswer::Close;
+  if (s.companySaveFailed) return CloseAnswer::CloseLosingCompany;
+  // Closing is always allowed, but not before the user has seen that the
+  // company record was not written and what a second close gives up.
+  s.companySaveFailed = true;
+  s.SetNotice("会社情報を保存できませんでした（" + saved.detail +
+              "）。もう一度閉じると、提出先・住所・会社名・氏名・TEL・印刷位置の変更を保存せずに終了します。");
+  return CloseAnswer::StayOpen;
+}
 
 std::string Session::Notice() const { return state_->notice; }
 

@@ -65,6 +65,15 @@ class Session final {
   Status SaveCompany();
   // Set by "F9 終了"; the window closes when it sees it.
   bool QuitRequested() const;
+  // QuitRequested, cleared as it is read: each F9 asks to close once.
+  bool TakeQuitRequest();
+
+  enum class CloseAnswer { Close, CloseLosingCompany, StayOpen };
+  // The window's close request (its close button, or F9): writes the company
+  // record. A save that fails keeps the window open once, the notice saying
+  // which changes a second close loses; each close tries the save again, and
+  // the close after a failure closes whether or not it gets through.
+  CloseAnswer CloseRequested();
   // The last refusal or failure worth telling the user (UTF-8), "" when none.
   std::string Notice() const;
 

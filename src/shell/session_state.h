@@ -130,6 +130,8 @@ struct Session::State {
   bool backupConfirmPending = false;
 
   bool quitRequested = false;
+  // A close found the company record could not be written; the next closes.
+  bool companySaveFailed = false;
   std::string notice;  // UTF-8
   // The notice as it stood when the running command began (RunCommand
   // clears the notice first): where a command finds the question it asked.

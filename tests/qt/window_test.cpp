@@ -138,6 +138,26 @@ TEST_F(Window, CloseAndF9WriteTheCompanyRecord) {
   EXPECT_EQ(QFile(jisya).size(), 1000);
 }
 
+TEST_F(Window, ACloseThatCannotSaveTheCompanyStaysOpenOnceForF9AsForTheCloseButton) {
+  const QString jisya = QString::fromStdString((DataDir() / "Jisya.120").string());
+  for (const bool byF9 : {false, true}) {
+    Open();
+    ASSERT_TRUE(QFile::resize(jisya, 0));  // something to write at close
+    Store::SetFaultHook([](std::string_view point) { return point != "company:before-rename"; });
+    Click("Label_Basic");
+    for (int close = 1; close <= 2; ++close) {
+      if (byF9) {
+        Press(Qt::Key_F9);
+      } else {
+        window_->close();
+      }
+      EXPECT_EQ(window_->isVisible(), close == 1) << (byF9 ? "F9 " : "close ") << close;
+    }
+    Store::SetFaultHook(nullptr);
+    EXPECT_EQ(QFile(jisya).size(), 0);
+  }
+}
+
 TEST_F(Window, ManualLabelOpensTheManualOrSaysWhereItBelongs) {
   Click("Label_Basic");
   Click("Label_Manual");
