@@ -353,8 +353,8 @@ TEST(TornAppendTest, ALastRecordWithoutItsLineFeedIsCutShortAndKeptAside) {
       {"only a record of zeros", std::string(1000, '\0'), 0, std::string(1000, '\0')},
       {"zeros and a partial record", a + std::string(1000, '\0') + "xy", 1,
        std::string(1000, '\0') + "xy"},
-      // No record ends in a line feed: a file of another making, taken whole.
-      {"no record with a line feed", allNoFeed, 2, ""},
+      // Only the last record is judged, whatever the others end in.
+      {"no record with a line feed", allNoFeed, 1, allNoFeed.substr(1000)},
       {"whole records", a + b, 2, ""},
   };
   for (const Case& c : cases) {
@@ -386,6 +386,8 @@ TEST(TornAppendTest, ALastRecordWithoutItsLineFeedIsCutShortAndKeptAside) {
 TEST(TornAppendTest, ARecordTheSortMovesToTheEndStaysListed) {
   // Found by the fuzzer: a listed record without its line feed (a foreign
   // file's) sorted to the end would be an append cut short at the next start.
+  // (Two findings: first with the rule looking at the record before the last
+  // too, which an overwrite of that record could change.)
   TempDir dir;
   std::string zed = CustomerImage(' ', "Z", "Zaitsu");
   zed.back() = ' ';

@@ -262,14 +262,12 @@ int RecordFile::WholeRecords(int fd, long long size) const {
   long long n = size / length;
   // A power cut during an append can leave the file a whole record longer
   // with nothing in it (zeros, where the file system had reserved the space
-  // but not written it). A last record that does not end in its line feed,
-  // after one that does, was cut short: it is no record, and is kept aside
-  // like any partial record before the next append. (When no record ends in
-  // a line feed, the file is of another making and is taken as it is.)
-  if (n >= 1 && !EndsRecordAt(fd, n * length - 1) &&
-      (n == 1 || EndsRecordAt(fd, (n - 1) * length - 1))) {
-    --n;
-  }
+  // but not written it, or whatever the blocks held before). A last record
+  // that does not end in its line feed was cut short: it is no record, and is
+  // kept aside like any partial record before the next append. The rule
+  // looks at that record alone, so that no write elsewhere in the file can
+  // change what it counts.
+  if (n >= 1 && !EndsRecordAt(fd, n * length - 1)) --n;
   return static_cast<int>(n);
 }
 
@@ -784,9 +782,7 @@ Status Store::KokyakuSortAndIndex() {
       // is an append cut short). A listed record the sort moves to the end
       // gets the line feed every record ends in, or the next start would
       // take it out of the list.
-      if (whole >= 2 && sorted.back() != '\n' && sorted[(whole - 1) * length - 1] == '\n') {
-        sorted.back() = '\n';
-      }
+      if (whole >= 1) sorted.back() = '\n';
       status = fileio::ReplaceFile(kokyaku_.Path(), sorted, "sort");
       if (status) {
         kokyaku_.Recount();
