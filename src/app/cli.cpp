@@ -101,6 +101,12 @@ bool LocalXServerListens(const std::string& number) {
 bool CheckDataFolder(const fs::path& dataDir, std::ostream& err) {
   std::error_code ec;
   if (fs::is_directory(dataDir, ec)) return true;
+  // A folder this user may not look into is there all the same.
+  if (ec && ec != std::errc::no_such_file_or_directory) {
+    err << "tankora: cannot read the Data folder " << dataDir.string() << ": " << ec.message()
+        << "\n";
+    return false;
+  }
   if (fs::exists(dataDir, ec)) {
     err << "tankora: " << dataDir.string() << " is not a folder\n";
   } else {

@@ -582,6 +582,15 @@ Status Store::Open() {
   return first;
 }
 
+namespace {
+
+Status CannotRead(const char* what, const std::filesystem::path& path, int err) {
+  return Status::Fail(StoreError::CannotOpen, std::string(what) + "を読めません: " + path.string() +
+                                                  " (cannot read: " + fileio::ErrnoText(err) + ")");
+}
+
+}  // namespace
+
 Status Store::OpenReadOnly() {
   jisya_.Recount();
   kokyaku_.Recount();
@@ -591,7 +600,26 @@ Status Store::OpenReadOnly() {
   liveInFile_ = 0;
   std::error_code ec;
   if (!std::filesystem::is_directory(dataDir_, ec)) {
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+      return CannotRead("データフォルダ", dataDir_, ec.value());
+    }
     return Status::Fail(StoreError::CannotOpen, "no data folder at " + dataDir_.string());
+  }
+  // A folder or file this user may not read looks empty or missing; counted
+  // as such, the office would seem to have nothing in it. (A folder that
+  // may be passed but not listed is fine: the files are reached by name.)
+  for (const RecordFile* file : {&jisya_, &kokyaku_, &tenken_, &kouji_}) {
+    struct stat st {};
+    if (::stat(file->Path().c_str(), &st) != 0) {
+      if (errno == ENOENT) continue;
+      return CannotRead(errno == EACCES ? "データフォルダ" : "ファイル",
+                        errno == EACCES ? dataDir_ : file->Path(), errno);
+    }
+    const int fd = OpenFd(file->Path(), O_RDONLY);
+    if (fd < 0) {
+      return CannotRead("ファイル", file->Path(), errno);
+    }
+    CloseFd(fd);
   }
   return RebuildAllIndexes();
 }

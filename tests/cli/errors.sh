@@ -55,4 +55,31 @@ for bad in 2012-1-29 2012-02-30 1926-12-24 today; do
   grep -q "TANKORA_TODAY=$bad is not a date" "$WORK/err" || fail "TANKORA_TODAY=$bad: $(cat "$WORK/err")"
 done
 [ -e "$WORK/w" ] && fail "a refused window start created the Data folder"
+
+# A Data folder this user may not read is no empty office: info and export
+# say they cannot read it and fail. Root reads everything, so as root the
+# commands run as nobody (when nobody can reach the program at all).
+as_user=()
+[ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+if "${as_user[@]}" "$TANKORA" --version >/dev/null 2>&1; then
+  chmod 755 "$WORK"
+  mkdir -p "$WORK/locked/Data"
+  cp "$FOREIGN/Data/"*.120 "$WORK/locked/Data/"
+  chmod 000 "$WORK/locked/Data"
+  for cmd in "info" "export customers" "export slips -o $WORK/locked.csv"; do
+    # shellcheck disable=SC2086
+    expect_exit 1 "$cmd on an unreadable folder" -- "${as_user[@]}" "$TANKORA" \
+      --data "$WORK/locked/Data" $cmd
+    grep -q "cannot read" "$WORK/err" || fail "$cmd on an unreadable folder: $(cat "$WORK/err")"
+  done
+  chmod 755 "$WORK/locked/Data"
+  chmod 000 "$WORK/locked/Data/Kokyaku.120"
+  expect_exit 1 "export of an unreadable file" -- "${as_user[@]}" "$TANKORA" \
+    --data "$WORK/locked/Data" export slips
+  grep -q "Kokyaku.120 (cannot read" "$WORK/err" || fail "unreadable file: $(cat "$WORK/err")"
+  chmod -R u+rwX "$WORK/locked"
+  [ -e "$WORK/locked.csv" ] && fail "an export from an unreadable folder left a file"
+else
+  echo "skipped: the unreadable-folder checks need a user that can run $TANKORA"
+fi
 finish
