@@ -374,9 +374,9 @@ Status RecordFile::Overwrite(int n, std::string_view image) {
   if (st) {
     if (fileio::PWriteAll(fd, image, offset) && fileio::DataSync(fd)) {
       (void)fileio::CloseWritten(fd);
-      // The record is on disk. Should emptying the journal fail, its entry
-      // stands on this same image, and applying it again changes nothing.
-      (void)ClearJournal();
+      // The record is on disk. Should emptying the journal fail (twice), its
+      // entry stands on this same image, and applying it again changes nothing.
+      if (!ClearJournal()) (void)ClearJournal();
       if (written_) written_(n, image);
       return Status::Ok();
     }
