@@ -1,6 +1,9 @@
 // The backup screen and the customer screen's データ整理 driven as a user
 // drives them: keys, boxes and the folder list, with the files checked.
 #include <gtest/gtest.h>
+#include <sys/time.h>
+
+#include <ctime>
 
 #include "backup/backup_run.h"
 #include "customers/customer_screen.h"
@@ -69,9 +72,17 @@ TEST(BackupScreen, SavingShowsCountsPercentagesAndRemembersTheFolder) {
   EXPECT_EQ(h.view.Text("Label_KokyakuRitu"), "100");
   EXPECT_EQ(h.view.Frame("Shape_Kokyaku"), FrameState::Done);
   EXPECT_EQ(h.view.Frame("Shape_ETC"), FrameState::Plain);
-  // 2012-10-29 stands in the Heisei era.
-  EXPECT_NE(Cp932ToUtf8(h.view.Text("Label_BackupSavedDate")).find("保存のデータが存在"),
-            std::string::npos);
+  // The copies' day, with the Western year the notice's template holds (not an era year).
+  std::tm saved{};
+  saved.tm_year = 2019 - 1900, saved.tm_mon = 4, saved.tm_mday = 7, saved.tm_hour = 12;
+  const std::time_t when = std::mktime(&saved);
+  for (const char* copy : {"Kokyaku.125", "TenkenDenp.125", "Kouji.125", "Jisya.125"}) {
+    const struct timeval times[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(::utimes((h.usb / copy).c_str(), times), 0);
+  }
+  h.Choose(h.usb.parent_path());  // the label follows a folder change
+  h.Choose(h.usb);
+  EXPECT_EQ(Cp932ToUtf8(h.view.Text("Label_BackupSavedDate")), "2019年 5月 7日保存のデータが存在");
   std::string folder;
   ASSERT_TRUE(LoadBackupFolder(h.dir.path(), &folder));
   EXPECT_EQ(folder, h.usb.string());

@@ -46,22 +46,16 @@ const BackupRow& RowOf(BackupPart part) { return kBackupRows[PartIndex(part)]; }
 
 std::string Count(int n) { return n < 0 ? std::string() : std::to_string(n); }
 
-// "令 8年12月 7日保存のデータが存在": the slot of the year takes the era's
-// first character and its year, as the four bytes the template gives it.
+// "2026年12月07日保存のデータが存在": the template's four-byte year slot holds
+// the Western year, unlike the era years of the reports.
 std::string SavedDateText(Date date) {
   char year[16];
-  if (const auto era = EraCalendar::EraOf(date)) {
-    std::snprintf(year, sizeof year, "%2d", EraCalendar::YearInEra(*era, date.year));
-    const std::string eraYear = std::string(EraCalendar::Name(*era).substr(0, 2)) + year;
-    return FillTemplate(templates::kSavedDataNotice,
-                        {eraYear, TwoDigitText(date.month), TwoDigitText(date.day)});
-  }
   std::snprintf(year, sizeof year, "%4d", date.year);
   return FillTemplate(templates::kSavedDataNotice,
                       {year, TwoDigitText(date.month), TwoDigitText(date.day)});
 }
 
-// The date alone ("令 8年12月 7日"): the notice up to its 日.
+// The date alone ("2026年12月07日"): the notice up to its 日.
 std::string SavedDay(Date date) {
   const std::string text = SavedDateText(date);
   const std::string day = Shown("日");
