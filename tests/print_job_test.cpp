@@ -129,6 +129,12 @@ TEST_F(PrintJobTest, NoticeSaysWhereItWent) {
   printer.result = {true, "Office-Laser", "", ""};
   EXPECT_EQ(print::PrintReport(store, request, eras, printer).notice,
             "1頁を印刷しました（Office-Laser）");
+
+  // Written, but no PDF viewer on the desktop: said, not left to look broken.
+  FakeTarget unseen;
+  unseen.result.notShown = true;
+  EXPECT_EQ(print::PrintReport(store, request, eras, unseen).notice,
+            "PDFを保存しました: /tmp/x.pdf（PDF を表示するアプリケーションがないため、開けませんでした）");
   EXPECT_EQ(printer.document.orientation, print::Orientation::Portrait);
   EXPECT_EQ(printer.document.pages, 1);
 

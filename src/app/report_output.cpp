@@ -153,7 +153,9 @@ print::OutputResult ReportOutput::Finish() {
   partial_.clear();
   result_.ok = true;
   result_.pdfPath = target_.string();
-  if (plan_.openViewer) QDesktopServices::openUrl(QUrl::fromLocalFile(Q(target_)));
+  if (plan_.openViewer && !QDesktopServices::openUrl(QUrl::fromLocalFile(Q(target_)))) {
+    result_.notShown = true;
+  }
   return result_;
 }
 

@@ -63,7 +63,11 @@ std::vector<RowSource> Select(const Store& store, const ReportRequest& request,
 }
 
 std::string PrintedNotice(const OutputResult& output, int pages) {
-  if (!output.pdfPath.empty()) return "PDFを保存しました: " + output.pdfPath;
+  if (!output.pdfPath.empty()) {
+    std::string notice = "PDFを保存しました: " + output.pdfPath;
+    if (output.notShown) notice += "（PDF を表示するアプリケーションがないため、開けませんでした）";
+    return notice;
+  }
   std::string notice = std::to_string(pages) + "頁を印刷しました";
   if (!output.printer.empty()) notice += "（" + output.printer + "）";
   return notice;

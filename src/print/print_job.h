@@ -28,6 +28,9 @@ struct OutputResult {
   std::string printer;  // the printer's name when it went to a printer (UTF-8)
   std::string pdfPath;  // the file when it was written as a PDF
   std::string error;    // why it failed (UTF-8)
+  // The PDF was to be shown on the desktop and nothing could show it: it
+  // is written all the same, and the notice says why it did not open.
+  bool notShown = false;
 };
 
 // Where a report goes: a printer or a PDF file. The window's Qt layer
