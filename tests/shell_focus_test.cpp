@@ -183,6 +183,19 @@ TEST(ShellClose, ACloseThatCannotSaveTheCompanyStaysOpenOnce) {
   }
 }
 
+TEST(ShellClose, ACompanyEditThatCannotBeSavedSaysWhatWasNotSaved) {
+  Harness h;
+  h.s().jisya.Set(Jisya::Tel, "0270-00-0000");
+  testing::ScopedCallHook disk([](fileio::FileCall call, const std::filesystem::path& p) {
+    return call == fileio::FileCall::Write && p.filename().string().rfind("Jisya.120", 0) == 0
+               ? fileio::CallFault::Fail
+               : fileio::CallFault::None;
+  });
+  EXPECT_FALSE(h.session->SaveCompany().ok());
+  EXPECT_EQ(h.session->Notice().rfind("会社情報を保存できませんでした: ", 0), 0u)
+      << h.session->Notice();
+}
+
 TEST(ShellClose, EachF9AsksToCloseOnce) {
   Harness h;
   h.session->SwitchScreen(Screen::Customer);

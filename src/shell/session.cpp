@@ -237,7 +237,9 @@ Status Session::SaveCompany() {
   // writes nothing.
   if (company.Image() == before && s.store.JisyaCount() >= 1) return Status::Ok();
   Status st = company.Save();
-  if (!st) s.SetNotice(st.detail);
+  // The file's own words (path and reason) after ours: a company edit on a
+  // list screen saves at once, and an English line alone says nothing.
+  if (!st) s.SetNotice("会社情報を保存できませんでした: " + st.detail);
   if (st) s.companySaveFailed = false;
   return st;
 }
