@@ -42,9 +42,14 @@ row() { click 120 $((76 + 22 * ($1 - 1))); }
 shot() { import -window "$window" "$out/$1.png"; }
 tab() {
   case $1 in
-    customer) click 66 18 ;; slip) click 181 18 ;; ledger) click 297 18 ;; backup) click 645 18 ;;
+    customer) click 66 18 ;; slip) click 181 18 ;; ledger) click 297 18 ;;
+    inspections) click 413 18 ;; contracts) click 529 18 ;; backup) click 645 18 ;;
   esac
 }
+# A view's month edit (both report views have it at the same place): the
+# caret to its end, the old month out, the new one in, then Enter twice,
+# through 再表示, to show the list.
+month() { click 121 184; key End BackSpace BackSpace $(echo "$1" | sed 's/./& /g') Return Return; }
 
 sleep 1
 shot start
@@ -65,6 +70,19 @@ tab ledger
 click 520 88
 key F5 F5              # from the new entry back to the last two
 shot ledger
+tab inspections        # the monthly report view, with the month before
+month 11
+click 200 399          # its third slip's customer becomes the current one
+shot list-monthly
+click 340 55           # 個別浄化槽保守点検一覧: that customer's slips
+shot list-customer
+click 497 55           # 点検予定一覧: this month's, with the done marks
+shot list-schedule
+tab contracts          # 浄化槽保守点検契約月報, of January
+month 1
+shot list-contracts
+click 418 55           # 集金予定一覧 of this month
+shot list-collection
 tab backup
 key F1                 # save to the stick again
 sleep 1
