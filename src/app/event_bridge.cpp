@@ -59,6 +59,12 @@ void EventBridge::AttachLabel(ClickLabel* label) {
   });
 }
 
+void EventBridge::AttachRow(FrameShape* row) {
+  connect(row, &FrameShape::clicked, this, [this, row] {
+    if (!detached_) Forward([&] { session_.LabelClick(NameOf(row)); });
+  });
+}
+
 void EventBridge::AttachFolderList(FolderList* list) {
   AttachInput(list);
   connect(list, &FolderList::folderChosen, this, [this, list](const QString& folder) {

@@ -24,6 +24,7 @@ class QKeyEvent;
 namespace tankora::app {
 
 class ClickLabel;
+class FrameShape;
 class FolderList;
 
 class EventBridge final : public QObject {
@@ -36,6 +37,8 @@ class EventBridge final : public QObject {
   // Edits, check boxes and radio buttons.
   void AttachInput(QWidget* control);
   void AttachLabel(ClickLabel* label);
+  // A list row's frame: a click between its labels counts as one on them.
+  void AttachRow(FrameShape* row);
   // The backup screen's folder list: its keys and focus as an input's, and
   // the folder it opens reported as chosen.
   void AttachFolderList(FolderList* list);

@@ -65,6 +65,10 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
       bridge_->AttachFolderList(folders);
     } else if (auto* label = qobject_cast<app::ClickLabel*>(w)) {
       bridge_->AttachLabel(label);
+    } else if (auto* shape = qobject_cast<app::FrameShape*>(w);
+               shape && shape->objectName().contains(QStringLiteral("_Row_"))) {
+      // The list screens' rows (Shape_<view>_Row_NN); other frames take no clicks.
+      bridge_->AttachRow(shape);
     }
   }
 

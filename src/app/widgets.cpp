@@ -35,6 +35,14 @@ void FrameShape::SetAlert(bool on) {
   update();
 }
 
+void FrameShape::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  emit clicked();
+}
+
 void FrameShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), alert_ ? QColor(255, 208, 208) : brush_);

@@ -34,8 +34,14 @@ class FrameShape final : public QWidget {
   bool Alert() const { return alert_; }
   void SetAlert(bool on);
 
+ signals:
+  // A left click on the shape itself (not on a label over it): a list row's
+  // blank stretches choose the row as its labels do.
+  void clicked();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   FrameState state_ = FrameState::Plain;

@@ -65,8 +65,8 @@ struct Names {
   std::array<std::string, kTenkenGeppouRows> geppouRow;
   std::array<std::array<std::string, kYoteiItems>, kTenkenYoteiRows> yotei;
   std::array<std::string, kTenkenYoteiRows> yoteiRow;
-  // Every row label, to the row (0-based) of its view; the schedule's rows
-  // count from 100.
+  // Every row label and row frame (a click between the labels), to the row
+  // (0-based) of its view; the schedule's rows count from 100.
   std::unordered_map<std::string, int> rowOf;
   Names() {
     char text[64];
@@ -79,6 +79,7 @@ struct Names {
       }
       std::snprintf(text, sizeof text, "Shape_TenkenGeppou_Row_%02d", r + 1);
       geppouRow[row] = text;
+      rowOf[text] = r;
     }
     for (int r = 0; r < kTenkenYoteiRows; ++r) {
       const auto row = static_cast<std::size_t>(r);
@@ -89,6 +90,7 @@ struct Names {
       }
       std::snprintf(text, sizeof text, "Shape_TenkenYotei_Row_%02d", r + 1);
       yoteiRow[row] = text;
+      rowOf[text] = 100 + r;
     }
   }
 };

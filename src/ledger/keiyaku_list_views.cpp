@@ -62,7 +62,8 @@ struct Names {
   // labels[view][row][item], shapes[view][row]
   std::array<std::vector<std::vector<std::string>>, 3> labels;
   std::array<std::vector<std::string>, 3> shapes;
-  // Every row label, to its view * 100 + row (0-based).
+  // Every row label and row frame (a click between the labels), to its
+  // view * 100 + row (0-based).
   std::unordered_map<std::string, int> rowOf;
   Names() {
     char text[80];
@@ -78,6 +79,7 @@ struct Names {
         }
         std::snprintf(text, sizeof text, d.rowShape, r + 1);
         shapes[static_cast<std::size_t>(v)].push_back(text);
+        rowOf[text] = v * 100 + r;
       }
     }
   }

@@ -226,6 +226,15 @@ TEST_F(ListScreens, ARowClickChoosesThatCustomerForTheOtherScreens) {
   Click("Label_HosyuKeiyaku_Geppou_Place_03");
   Click("Label_Tenken");
   EXPECT_EQ(Txt("Edit_Panel_Tenken_Name").trimmed(), QStringLiteral("C03"));
+
+  // Between a row's labels the click lands on the row's frame, and counts.
+  Click("Label_TenkenListView");
+  Click("Shape_TenkenYotei_Row_01");
+  EXPECT_TRUE(Selected("Shape_TenkenYotei_Row_01"));
+  Click("Label_KoujiListView");
+  Click("Shape_HosyuKeiyaku_Geppou_Row_02");
+  Click("Label_Basic");
+  EXPECT_EQ(Txt("Edit_Kokyaku_Name").trimmed(), QStringLiteral("C02"));
 }
 
 TEST_F(ListScreens, AllSixViewsForTheScreenshots) {
