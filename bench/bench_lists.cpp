@@ -1,6 +1,6 @@
-// The two list screens at full size: 2000 customers and 100,000 slips over
-// three years (about 2,800 slips a month, 670 customers scheduled), through
-// the session as the window drives it, on a view that only keeps texts.
+// The two list screens on the benchmark office (bench_office.h: 2000 live
+// customers, 100,000 slips over three years, about 2,800 slips a month),
+// through the session as the window drives it, on a view that only keeps texts.
 //
 //   BM_ListSelectAndDraw/v  再表示 of view v: the selection and its first page
 //                           (0 monthly report, 1 one customer, 2 schedule,
@@ -9,59 +9,21 @@
 //   BM_ListTabSwitch/s      the tab of screen s (3 inspection lists, 4 contract
 //                           lists) from the customer screen: shown, selected, drawn
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "bench_view.h"
+#include "bench_office.h"
 #include "inspection/tenken_list_screen.h"
 #include "ledger/keiyaku_list_screen.h"
-#include "shell/session.h"
-#include "shell/session_state.h"
-#include "store/demo_office.h"
-#include "store/store.h"
-#include "util/era.h"
 
 namespace tankora {
 namespace {
 
-struct Office {
-  std::filesystem::path dir;
-  std::unique_ptr<Store> store;
-  EraCalendar eras{Date{2012, 10, 29}};
-  NullView view;
-  std::unique_ptr<Session> session;
-
+struct Office : bench::WindowSession {
   Office() {
-    dir = std::filesystem::temp_directory_path() /
-          ("tankora-bench-lists-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    DemoOptions options;
-    options.seed = 12;
-    options.scale = kBenchmarkOfficeScale;
-    options.today = eras.Today();
-    const DemoImages office = GenerateDemoOffice(options);
-    std::ofstream(dir / "Kokyaku.120", std::ios::binary) << office.kokyaku;
-    std::ofstream(dir / "TenkenDenp.120", std::ios::binary) << office.tenken;
-    store = std::make_unique<Store>(dir);
-    if (!store->Open()) std::abort();
-    if (!store->KokyakuSortAndIndex()) std::abort();
-    session = std::make_unique<Session>(*store, eras, view);
-    view.session = session.get();
-    session->Start();
     // A customer chosen, for the per-customer view.
     session->SwitchScreen(Screen::Customer);
     session->LabelClick("Label_Kokyaku_Name_05");
-  }
-  ~Office() {
-    session.reset();
-    store.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
   }
 
   // View v (0..5) in front, selected once.
@@ -93,13 +55,8 @@ struct Office {
   }
 };
 
-Office& TheOffice() {
-  static Office office;
-  return office;
-}
-
 void BM_ListSelectAndDraw(benchmark::State& state) {
-  Office& o = TheOffice();
+  Office o;
   const int v = static_cast<int>(state.range(0));
   o.Show(v);
   for (auto _ : state) o.ReDisp(v);
@@ -108,7 +65,7 @@ void BM_ListSelectAndDraw(benchmark::State& state) {
 BENCHMARK(BM_ListSelectAndDraw)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 void BM_ListPageTurn(benchmark::State& state) {
-  Office& o = TheOffice();
+  Office o;
   const int v = static_cast<int>(state.range(0));
   o.Show(v);
   const std::string focused = o.view.Focused();
@@ -123,7 +80,7 @@ void BM_ListPageTurn(benchmark::State& state) {
 BENCHMARK(BM_ListPageTurn)->Arg(0)->Arg(1)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
 
 void BM_ListTabSwitch(benchmark::State& state) {
-  Office& o = TheOffice();
+  Office o;
   const auto screen = static_cast<Screen>(state.range(0));
   o.Show(screen == Screen::TenkenList ? 0 : 3);
   for (auto _ : state) {

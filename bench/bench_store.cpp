@@ -1,11 +1,9 @@
-// The record store at the size of a busy office: 2000 live customers (and
-// 200 deleted), 100,000 inspection slips.
+// The customer sort on the benchmark office (bench_office.h), from the
+// customer file as the customers were registered:
 //
 //   BM_KokyakuSortAndIndex     the customer sort as the program does it
 //   BM_KokyakuSortLiteralOnDisk the historical record-by-record sort on the same file,
 //                              once, for comparison (the counter "times_slower")
-//   BM_StoreOpen               start-up: open the four files and build the index
-//   BM_SlipScanOneCustomer     one pass over all slips picking one customer's
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -19,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_office.h"
 #include "store/demo_office.h"
 #include "store/store.h"
 
@@ -46,43 +45,21 @@ std::string ReadFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The data, built once per run in a temporary folder.
-struct Office {
-  fs::path root;
-  fs::path data;  // the Data folder the benchmarks open
-  std::string unsortedKokyaku;
-  std::vector<std::string> names;  // 20 bytes each, in registration order
-
-  Office() {
-    std::string templ = (fs::temp_directory_path() / "tankora-bench-XXXXXX").string();
-    root = ::mkdtemp(templ.data());
-    data = root / "Data";
-    fs::create_directories(data);
-
-    // The demo office at a busy office's size, customers in the order they
-    // were registered (unsorted), slips in the order they were stored.
+// The customer file as the demo generator registered them, not yet sorted.
+struct Unsorted {
+  std::string kokyaku;
+  Unsorted() {
     tankora::DemoOptions options;
     options.seed = 12345;
     options.scale = tankora::kBenchmarkOfficeScale;
-    options.today = tankora::Date{2012, 10, 29};
-    tankora::DemoImages office = tankora::GenerateDemoOffice(options);
-    unsortedKokyaku = std::move(office.kokyaku);
-    const std::string& slips = office.tenken;
-    names = std::move(office.names);
-    WriteFile(data / "Kokyaku.120", unsortedKokyaku);
-    WriteFile(data / "TenkenDenp.120", slips);
-    Store store(data);
-    (void)store.Open();  // creates the company and ledger files
-  }
-  ~Office() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
+    options.today = tankora::bench::kBenchToday;
+    kokyaku = tankora::GenerateDemoOffice(options).kokyaku;
   }
 };
 
-Office& TheOffice() {
-  static Office office;
-  return office;
+const std::string& UnsortedKokyaku() {
+  static Unsorted unsorted;
+  return unsorted.kokyaku;
 }
 
 // The sort as it used to run: one read per record visited, two writes per
@@ -121,16 +98,16 @@ struct LiteralResult {
 
 LiteralResult& Literal() {
   static LiteralResult result = [] {
-    Office& office = TheOffice();
+    const tankora::bench::BenchOffice& office = tankora::bench::TheOffice();
     const fs::path path = office.root / "literal.120";
-    WriteFile(path, office.unsortedKokyaku);
+    WriteFile(path, UnsortedKokyaku());
     const auto start = std::chrono::steady_clock::now();
     LiteralOnDiskExchangeSort(path);
     const auto stop = std::chrono::steady_clock::now();
     LiteralResult r;
     r.ms = std::chrono::duration<double, std::milli>(stop - start).count();
 
-    WriteFile(office.data / "Kokyaku.120", office.unsortedKokyaku);
+    WriteFile(office.data / "Kokyaku.120", UnsortedKokyaku());
     Store store(office.data);
     (void)store.Open();
     (void)store.KokyakuSortAndIndex();
@@ -153,14 +130,14 @@ BENCHMARK(BM_KokyakuSortLiteralOnDisk)
     ->Unit(benchmark::kMillisecond);
 
 void BM_KokyakuSortAndIndex(benchmark::State& state) {
-  Office& office = TheOffice();
+  const tankora::bench::BenchOffice& office = tankora::bench::TheOffice();
   const LiteralResult literal = Literal();
   Store store(office.data);
   (void)store.Open();
   double total = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    WriteFile(office.data / "Kokyaku.120", office.unsortedKokyaku);
+    WriteFile(office.data / "Kokyaku.120", UnsortedKokyaku());
     SyncFile(office.data / "Kokyaku.120");
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
@@ -175,40 +152,5 @@ void BM_KokyakuSortAndIndex(benchmark::State& state) {
   state.counters["same_bytes"] = literal.sameBytes ? 1 : 0;
 }
 BENCHMARK(BM_KokyakuSortAndIndex)->Unit(benchmark::kMillisecond);
-
-void BM_StoreOpen(benchmark::State& state) {
-  Office& office = TheOffice();
-  int active = 0;
-  for (auto _ : state) {
-    Store store(office.data);
-    const tankora::Status s = store.Open();
-    if (!s) state.SkipWithError(s.detail.c_str());
-    active = store.ActiveCount();
-    benchmark::DoNotOptimize(store.TenkenCount());
-  }
-  state.counters["active"] = active;
-}
-BENCHMARK(BM_StoreOpen)->Unit(benchmark::kMillisecond);
-
-void BM_SlipScanOneCustomer(benchmark::State& state) {
-  Office& office = TheOffice();
-  Store store(office.data);
-  (void)store.Open();
-  const std::string wanted = office.names[777];
-  const std::size_t nameOffset =
-      tankora::TenkenDenpLayout().Offset(tankora::TenkenDenp::KokyakuName);
-  int found = 0;
-  for (auto _ : state) {
-    found = 0;
-    const tankora::Status s = store.TenkenFile().Scan([&](int, std::string_view image) {
-      if (image[0] != '1' && image.compare(nameOffset, 20, wanted) == 0) ++found;
-      return true;
-    });
-    if (!s) state.SkipWithError(s.detail.c_str());
-  }
-  state.counters["slips"] = store.TenkenCount();
-  state.counters["found"] = found;
-}
-BENCHMARK(BM_SlipScanOneCustomer)->Unit(benchmark::kMillisecond);
 
 }  // namespace
