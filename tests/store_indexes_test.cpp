@@ -7,6 +7,7 @@
 #include <random>
 
 #include "store/store.h"
+#include "util/fixed_text.h"
 #include "store_test_util.h"
 
 namespace tankora {
@@ -175,6 +176,44 @@ TEST(StoreIndexes, EqualAFullScanAfterEveryCommand) {
       ASSERT_FALSE(::testing::Test::HasFailure());
     }
   }
+}
+
+// The index on its own with thousands of keys, so its table grows several
+// times with keys already in it, against a map: records stored, moved to
+// another key, deleted and brought back.
+TEST(StoreIndexes, ManyKeysFollowEveryPutLikeAMap) {
+  KeyIndex index(index_keys::KoujiName);
+  std::mt19937 rng(7);
+  std::vector<std::string> keyOf;  // per record; "" when deleted
+  Record entry(KoujiLayout());
+  for (int step = 0; step < 30000; ++step) {
+    const int count = static_cast<int>(keyOf.size());
+    const int n = count == 0 || rng() % 3 == 0 ? count + 1 : static_cast<int>(rng() % count) + 1;
+    entry.Clear();
+    entry.Set(Kouji::Name, "K" + std::to_string(rng() % 4000));
+    std::string image(entry.Pack());
+    if (rng() % 10 == 0) image[0] = '1';
+    index.Put(n, image);
+    const std::string key = image[0] == '1' ? "" : std::string(entry.Get(Kouji::Name));
+    if (n == count + 1) {
+      keyOf.push_back(key);
+    } else {
+      keyOf[static_cast<std::size_t>(n - 1)] = key;
+    }
+  }
+  KeyMap expected;
+  for (std::size_t i = 0; i < keyOf.size(); ++i) {
+    if (!keyOf[i].empty()) expected[keyOf[i]].push_back(static_cast<int>(i) + 1);
+  }
+  ASSERT_GT(expected.size(), 3000u);
+  EXPECT_EQ(Sorted(index.All()), expected);
+  for (const auto& [key, records] : expected) {
+    const std::span<const int> of = index.Of(key);
+    ASSERT_EQ(std::vector<int>(of.begin(), of.end()), records) << key;
+  }
+  EXPECT_TRUE(index.Of(PadField("K4000", TextAlign::Left, 20)).empty());
+  EXPECT_TRUE(index.Of("K1").empty());  // not blank-padded: another key
+  EXPECT_TRUE(index.Of(std::string(40, 'K')).empty());
 }
 
 }  // namespace

@@ -307,11 +307,13 @@ CliParse ParseCommandLine(const std::vector<std::string>& args) {
     options.command = CliCommand::CheckIntervals;
   } else if (words[0] == "demo") {
     // Only into a folder named on purpose: never the office's own Data folder.
-    if (words.size() > 1 || exportOptions || !options.dataDir) {
-      result.error = "'demo' takes only --data DIR, a new or empty folder";
+    const bool busy = words.size() == 2 && words[1] == "busy";
+    if ((words.size() > 1 && !busy) || exportOptions || !options.dataDir) {
+      result.error = "'demo' takes only --data DIR, a new or empty folder (and 'busy')";
       return result;
     }
     options.command = CliCommand::Demo;
+    options.demoBusy = busy;
   } else {
     result.error = "unknown command '" + words[0] + "'";
     return result;
@@ -330,7 +332,7 @@ std::string UsageText() {
          "       tankora [--data DIR] restore --from DIR [--only customers,slips,ledger]\n"
          "       tankora [--data DIR] print REPORT [options] [--pdf FILE]\n"
          "       tankora [--data DIR] check intervals [--encoding utf8|cp932]\n"
-         "       tankora --data DIR demo              write a demo office into a new folder\n"
+         "       tankora --data DIR demo [busy]       write a demo office into a new folder\n"
          "       tankora --help | --version\n"
          "\n"
          "TABLE is customers (live ones in list order), slips, ledger (record order)\n"

@@ -41,6 +41,7 @@ struct CliOptions {
   // --only customers,slips,ledger (all three when not given)
   std::array<bool, 3> only{true, true, true};
   bool clean = false;                  // backup --clean
+  bool demoBusy = false;               // demo busy: the benchmarks' office
   PrintOptions print;                  // print REPORT [options]
 };
 
@@ -89,6 +90,7 @@ std::optional<std::array<bool, 3>> ParseOnlyList(const std::string& list);
 int RunCheckIntervals(const std::filesystem::path& dataDir, const CliOptions& options,
                       std::ostream& out, std::ostream& err);
 // Writes a demo office into a new or empty folder (cli_demo.cpp).
-int RunDemo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err);
+// `busy`: at the size of a busy office, the one the benchmarks measure.
+int RunDemo(const std::filesystem::path& dataDir, bool busy, std::ostream& out, std::ostream& err);
 
 }  // namespace tankora

@@ -1,4 +1,5 @@
-// `tankora demo --data DIR`: a made-up office to try the program on.
+// `tankora demo --data DIR [busy]`: a made-up office to try the program on,
+// small or at the size of a busy one.
 #include <iostream>
 
 #include "app/cli.h"
@@ -8,9 +9,9 @@
 
 namespace tankora {
 
-int RunDemo(const std::filesystem::path& dataDir, std::ostream& out, std::ostream& err) {
+int RunDemo(const std::filesystem::path& dataDir, bool busy, std::ostream& out, std::ostream& err) {
   DemoOptions options;
-  options.scale = kDemoOfficeScale;
+  options.scale = busy ? kBenchmarkOfficeScale : kDemoOfficeScale;
   // Dated from today (or TANKORA_TODAY), so its contracts run out and its
   // tanks are due in the months around the day it is tried on.
   options.today = EraCalendar::TodayFromEnvironment();

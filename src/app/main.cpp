@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     case CliCommand::CheckIntervals:
       return RunCheckIntervals(dataDir, options, std::cout, std::cerr);
     case CliCommand::Demo:
-      return RunDemo(*options.dataDir, std::cout, std::cerr);
+      return RunDemo(*options.dataDir, options.demoBusy, std::cout, std::cerr);
     case CliCommand::Print:
       return RunPrint(dataDir, options.print, argc, argv, std::cerr);
     default:

@@ -631,6 +631,9 @@ Status Store::RebuildAllIndexes() {
   koujiByName_.Clear();
   tenken_.Recount();
   kouji_.Recount();
+  slipsByName_.Reserve(tenken_.Count());
+  slipsByMonth_.Reserve(tenken_.Count());
+  koujiByName_.Reserve(kouji_.Count());
   // One pass over each file.
   Status slips = tenken_.Scan([this](int n, std::string_view image) {
     slipsByName_.Put(n, image);
@@ -647,6 +650,11 @@ Status Store::RebuildAllIndexes() {
 }
 
 void Store::KokyakuWritten(int n, std::string_view image) {
+  KokyakuPut(n, image);
+  kokyakuStamp_ = KokyakuStamp();
+}
+
+void Store::KokyakuPut(int n, std::string_view image) {
   if (n < 1 || n > static_cast<int>(kanaKeys_.size()) + 1) return;
   kokyakuByName_.Put(n, image);
   const bool live = image[0] != '1';
@@ -656,7 +664,11 @@ void Store::KokyakuWritten(int n, std::string_view image) {
   }
   kanaKeys_[static_cast<std::size_t>(n - 1)] = KanaKey(image.data());
   kanaLive_[static_cast<std::size_t>(n - 1)] = live;
-  kokyakuStamp_ = KokyakuStamp();
+  // Appended records (the whole build) go at the end of the list.
+  if (live && (active_.empty() || active_.back() < n)) {
+    active_.push_back(n);
+    return;
+  }
   const auto at = std::lower_bound(active_.begin(), active_.end(), n);
   const bool listed = at != active_.end() && *at == n;
   if (live && !listed) active_.insert(at, n);
@@ -670,8 +682,9 @@ void Store::KokyakuIndexFrom(std::string_view images) {
   kanaKeys_.clear();
   kanaLive_.clear();
   const std::size_t records = images.size() / length;
+  ReserveKokyaku(static_cast<int>(records));
   for (std::size_t i = 0; i < records; ++i) {
-    KokyakuWritten(static_cast<int>(i) + 1, images.substr(i * length, length));
+    KokyakuPut(static_cast<int>(i) + 1, images.substr(i * length, length));
   }
   liveInFile_ = ActiveCount();
 }
@@ -682,13 +695,22 @@ Status Store::RebuildIndex() {
   kanaKeys_.clear();
   kanaLive_.clear();
   kokyaku_.Recount();
+  ReserveKokyaku(kokyaku_.Count());
   Status s = kokyaku_.Scan([this](int n, std::string_view image) {
-    KokyakuWritten(n, image);
+    KokyakuPut(n, image);
     return true;
   });
   liveInFile_ = ActiveCount();
   kokyakuStamp_ = KokyakuStamp();
   return s;
+}
+
+void Store::ReserveKokyaku(int records) {
+  const auto n = static_cast<std::size_t>(std::max(records, 0));
+  kokyakuByName_.Reserve(records);
+  kanaKeys_.reserve(n);
+  kanaLive_.reserve(n);
+  active_.reserve(std::min<std::size_t>(n, kMaxActive));
 }
 
 Store::Stamp Store::KokyakuStamp() const {

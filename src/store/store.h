@@ -200,7 +200,11 @@ class Store final {
   RecordFile kouji_;
   int CountLiveInFile() const;
 
+  // A customer record written: the indexes follow, and the file's stamp.
   void KokyakuWritten(int n, std::string_view image);
+  // The indexes alone (a build from the file stamps once at its end).
+  void KokyakuPut(int n, std::string_view image);
+  void ReserveKokyaku(int records);
   // Fills the customer indexes from whole records in file order.
   void KokyakuIndexFrom(std::string_view images);
 

@@ -2,29 +2,82 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "store/record_layout.h"
 
 namespace tankora {
 
+KeyIndex::Key KeyIndex::MakeKey(const char* bytes, std::size_t size) {
+  Key key;
+  key.size = static_cast<std::uint32_t>(std::min(size, kMaxKey));
+  std::memcpy(key.words, bytes, key.size);
+  return key;
+}
+
+std::uint64_t KeyIndex::Hash(const Key& key) {
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ key.size;
+  for (const std::uint64_t word : key.words) {
+    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  // The table takes the low bits: mix every bit into them.
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 33);
+}
+
 void KeyIndex::Clear() {
   idOf_.clear();
   keys_.clear();
-  ids_.clear();
+  slots_.clear();
+  lastId_ = 0;
   records_.clear();
+}
+
+void KeyIndex::Reserve(int records) {
+  if (records > 0) idOf_.reserve(static_cast<std::size_t>(records));
+}
+
+std::uint32_t KeyIndex::Find(const Key& key) const {
+  if (slots_.empty()) return 0;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t id = slots_[i];
+    if (id == 0 || keys_[id - 1] == key) return id;
+  }
+}
+
+void KeyIndex::Grow() {
+  slots_.assign(std::max<std::size_t>(64, slots_.size() * 2), 0);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::uint32_t id = 1; id <= keys_.size(); ++id) {
+    std::size_t i = Hash(keys_[id - 1]) & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = id;
+  }
+}
+
+std::uint32_t KeyIndex::Intern(const Key& key) {
+  if (lastId_ != 0 && keys_[lastId_ - 1] == key) return lastId_;
+  if ((keys_.size() + 1) * 2 > slots_.size()) Grow();
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = Hash(key) & mask;
+  while (slots_[i] != 0 && !(keys_[slots_[i] - 1] == key)) i = (i + 1) & mask;
+  if (slots_[i] == 0) {
+    keys_.push_back(key);
+    records_.emplace_back();
+    slots_[i] = static_cast<std::uint32_t>(keys_.size());
+  }
+  return lastId_ = slots_[i];
 }
 
 void KeyIndex::Put(int n, std::string_view image) {
   if (n < 1 || n > Records() + 1) return;
-  std::uint32_t id = 0;
-  if (keyOf_(image, scratch_)) {
-    auto [it, added] = ids_.try_emplace(scratch_, static_cast<std::uint32_t>(keys_.size()));
-    if (added) {
-      keys_.push_back(scratch_);
-      records_.emplace_back();
-    }
-    id = it->second + 1;
-  }
+  char bytes[kMaxKey];
+  const int length = keyOf_(image, bytes);
+  const std::uint32_t id =
+      length < 0 ? 0 : Intern(MakeKey(bytes, static_cast<std::size_t>(length)));
   if (n == Records() + 1) {
     idOf_.push_back(0);
   } else if (idOf_[static_cast<std::size_t>(n - 1)] == id) {
@@ -49,15 +102,20 @@ void KeyIndex::Put(int n, std::string_view image) {
 }
 
 std::span<const int> KeyIndex::Of(std::string_view key) const {
-  const auto it = ids_.find(std::string(key));
-  if (it == ids_.end()) return {};
-  return records_[it->second];
+  // No key is longer; a longer one would be cut to a key it is not.
+  if (key.size() > kMaxKey) return {};
+  const std::uint32_t id = Find(MakeKey(key.data(), key.size()));
+  if (id == 0) return {};
+  return records_[id - 1];
 }
 
 std::unordered_map<std::string, std::vector<int>> KeyIndex::All() const {
   std::unordered_map<std::string, std::vector<int>> all;
   for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (!records_[i].empty()) all.emplace(keys_[i], records_[i]);
+    if (!records_[i].empty()) {
+      all.emplace(std::string(reinterpret_cast<const char*>(keys_[i].words), keys_[i].size),
+                  records_[i]);
+    }
   }
   return all;
 }
@@ -66,33 +124,34 @@ namespace index_keys {
 
 namespace {
 
-bool LiveField(std::string_view image, const RecordLayout& layout, int field, std::string& key) {
+int LiveField(std::string_view image, const RecordLayout& layout, int field, char* key) {
   // Only "1" deletes, in every file.
-  if (image.size() < layout.RecordLength() || image[0] == '1') return false;
-  key.assign(image.substr(layout.Offset(field), layout.Width(field)));
-  return true;
+  if (image.size() < layout.RecordLength() || image[0] == '1') return -1;
+  const std::size_t width = std::min<std::size_t>(layout.Width(field), KeyIndex::kMaxKey);
+  std::memcpy(key, image.data() + layout.Offset(field), width);
+  return static_cast<int>(width);
 }
 
 }  // namespace
 
-bool SlipName(std::string_view image, std::string& key) {
+int SlipName(std::string_view image, char* key) {
   return LiveField(image, TenkenDenpLayout(), TenkenDenp::KokyakuName, key);
 }
 
-bool KoujiName(std::string_view image, std::string& key) {
+int KoujiName(std::string_view image, char* key) {
   return LiveField(image, KoujiLayout(), Kouji::Name, key);
 }
 
-bool KokyakuName(std::string_view image, std::string& key) {
+int KokyakuName(std::string_view image, char* key) {
   return LiveField(image, KokyakuLayout(), Kokyaku::Name, key);
 }
 
-bool SlipYearMonth(std::string_view image, std::string& key) {
+int SlipYearMonth(std::string_view image, char* key) {
   const RecordLayout& layout = TenkenDenpLayout();
-  if (image.size() < layout.RecordLength() || image[0] == '1') return false;
-  key.assign(image.substr(layout.Offset(TenkenDenp::Year), 6));
-  std::replace(key.begin(), key.end(), ' ', '0');
-  return true;
+  if (image.size() < layout.RecordLength() || image[0] == '1') return -1;
+  std::memcpy(key, image.data() + layout.Offset(TenkenDenp::Year), 6);
+  std::replace(key, key + 6, ' ', '0');
+  return 6;
 }
 
 std::string YearMonthKey(int westernYear, int month) {

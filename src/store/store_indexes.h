@@ -18,13 +18,17 @@ namespace tankora {
 // reading the old record again.
 class KeyIndex final {
  public:
-  // The key of a record image; false when the record is listed under none
-  // (a deleted record).
-  using KeyOf = bool (*)(std::string_view image, std::string& key);
+  // The longest key any index uses (a 20-byte name, a 6-byte year-month).
+  static constexpr std::size_t kMaxKey = 32;
+  // Writes the key of a record image into `key` (kMaxKey bytes) and returns
+  // its length; -1 when the record is listed under none (a deleted record).
+  using KeyOf = int (*)(std::string_view image, char* key);
 
   explicit KeyIndex(KeyOf keyOf) : keyOf_(keyOf) {}
 
   void Clear();
+  // Room for `records` records, so a build from a file does not regrow.
+  void Reserve(int records);
   // Record n (1..Records()+1, the latter appending) now holds `image`.
   void Put(int n, std::string_view image);
   int Records() const { return static_cast<int>(idOf_.size()); }
@@ -35,23 +39,40 @@ class KeyIndex final {
   std::unordered_map<std::string, std::vector<int>> All() const;
 
  private:
+  // A key zero-padded to kMaxKey bytes: compared and hashed a word at a
+  // time, no call, no allocation.
+  struct Key {
+    std::uint64_t words[kMaxKey / 8] = {};
+    std::uint32_t size = 0;
+    bool operator==(const Key&) const = default;
+  };
+  static Key MakeKey(const char* bytes, std::size_t size);
+  static std::uint64_t Hash(const Key& key);
+  // The id + 1 of `key`, 0 when it has none; Intern gives it one.
+  std::uint32_t Find(const Key& key) const;
+  std::uint32_t Intern(const Key& key);
+  void Grow();
+
   KeyOf keyOf_;
-  std::string scratch_;
   std::vector<std::uint32_t> idOf_;  // per record: key id + 1, 0 for none
-  std::vector<std::string> keys_;
-  std::unordered_map<std::string, std::uint32_t> ids_;
+  std::vector<Key> keys_;
+  // Open addressing over the key ids (id + 1, 0 empty), a power of two long
+  // and at most half full: the build looks a key up for every record, and a
+  // node-based map with a std::string per lookup was most of its time.
+  std::vector<std::uint32_t> slots_;
+  std::uint32_t lastId_ = 0;  // the key last put: consecutive records often share it
   std::vector<std::vector<int>> records_;  // per key id, ascending
 };
 
 // The keys the store indexes by.
 namespace index_keys {
-// A live record's 20-byte name at `offset`.
-bool SlipName(std::string_view image, std::string& key);
-bool KoujiName(std::string_view image, std::string& key);
-bool KokyakuName(std::string_view image, std::string& key);
+// A live record's 20-byte name.
+int SlipName(std::string_view image, char* key);
+int KoujiName(std::string_view image, char* key);
+int KokyakuName(std::string_view image, char* key);
 // A live slip's year and month bytes, a blank read as "0" (as the monthly
 // selections compare them).
-bool SlipYearMonth(std::string_view image, std::string& key);
+int SlipYearMonth(std::string_view image, char* key);
 // The key SlipYearMonth gives the slips dated westernYear/month; "" for a
 // month outside 1..12 or a year outside 1..9999.
 std::string YearMonthKey(int westernYear, int month);

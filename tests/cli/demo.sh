@@ -23,4 +23,9 @@ HOME=$WORK/home XDG_DATA_HOME= expect_exit 2 "demo without --data" -- "$TANKORA"
 expect_exit 0 "demo again elsewhere" -- "$TANKORA" --data "$WORK/Again" demo
 cmp -s "$WORK/Demo/Data/TenkenDenp.120" "$WORK/Again/TenkenDenp.120" ||
   fail "two demos of the same day differ"
+# At a busy office's size, the office the benchmarks measure.
+expect_exit 0 "demo busy" -- "$TANKORA" --data "$WORK/Busy" demo busy
+grep -q "2000 customers (and 200 deleted), 100000 inspection slips, 2000 ledger entries" "$WORK/out" ||
+  fail "demo busy does not write the busy office"
+expect_exit 2 "demo with another word" -- "$TANKORA" --data "$WORK/Other" demo large
 finish
