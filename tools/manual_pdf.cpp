@@ -1,5 +1,6 @@
 // Renders the user manual to PDF at build time: the Markdown chapters of
-// docs/manual (in file-name order, each from a new page) through Qt's own
+// docs/manual (in file-name order, each from a new page, the contents after
+// the first one's opening paragraphs) through Qt's own
 // Markdown reader and PDF writer, so the manual needs nothing beyond Qt.
 //
 //   tankora_manual_pdf <docs/manual> <Manual.pdf>
@@ -55,11 +56,15 @@ bool LoadChapters(const QDir& dir, QTextDocument& doc) {
     if (!first) {
       // A fresh block: one continuing the format of the last block would
       // carry on a list that ended the chapter before.
-      QTextBlockFormat breakBefore;
-      breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-      cursor.insertBlock(breakBefore, QTextCharFormat());
+      cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
     }
+    const int start = cursor.position();
     cursor.insertFragment(QTextDocumentFragment(&part));
+    // The title went into that fresh block and took its format: its own
+    // (a heading), breaking the page before it.
+    QTextBlockFormat title = part.begin().blockFormat();
+    if (!first) title.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(doc.findBlock(start)).setBlockFormat(title);
     first = false;
   }
   return true;
@@ -146,6 +151,87 @@ void SpaceBlocks(QTextDocument& doc, double pxPerMm) {
   }
 }
 
+// The contents: every chapter and its sections with the page each begins
+// on, after the first chapter's opening paragraphs (the manual's title page);
+// the first section then begins a new page. The first chapter's title is the
+// manual's, so its sections stand at the top level.
+constexpr double kContentsIndentMm = 6;  // a section under its chapter
+constexpr double kTextWidthMm = 210 - 2 * kMarginSide;
+
+struct Contents {
+  struct Entry {
+    QTextBlock heading;
+    QTextBlock line;  // the contents line its page number goes to
+  };
+  std::vector<Entry> entries;
+};
+
+Contents InsertContents(QTextDocument& doc, double pxPerMm) {
+  Contents contents;
+  std::vector<std::pair<QTextBlock, bool>> headings;  // block, top level
+  QTextBlock firstSection;
+  bool firstChapter = true;
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const bool chapter = block != doc.begin() && block.blockFormat().headingLevel() == 1;
+    const bool section = block.blockFormat().headingLevel() == 2;
+    if (chapter) firstChapter = false;
+    if (section && !firstSection.isValid()) firstSection = block;
+    if (chapter || section) headings.emplace_back(block, chapter || firstChapter);
+  }
+  if (!firstSection.isValid()) return contents;
+
+  QTextCursor cursor(firstSection.previous());
+  cursor.movePosition(QTextCursor::EndOfBlock);
+  QTextBlockFormat title = firstSection.blockFormat();
+  cursor.insertBlock(title, firstSection.begin().fragment().charFormat());
+  cursor.insertText(QStringLiteral("目次"));
+  for (const auto& [heading, top] : headings) {
+    // A section is indented by a tab, not a margin, so that the page
+    // numbers of both kinds stand on one right tab, 1 mm inside the text's
+    // right edge (a stop on the very edge wraps).
+    QTextBlockFormat line;
+    line.setTopMargin(top ? 1.5 * pxPerMm : 0);
+    line.setLineHeight(120, QTextBlockFormat::ProportionalHeight);
+    line.setTabPositions({QTextOption::Tab(kContentsIndentMm * pxPerMm, QTextOption::LeftTab),
+                          QTextOption::Tab((kTextWidthMm - 1) * pxPerMm, QTextOption::RightTab)});
+    QTextCharFormat text;
+    text.setFontWeight(top ? QFont::Bold : QFont::Normal);
+    cursor.insertBlock(line, text);
+    cursor.insertText((top ? QString() : QStringLiteral("\t")) + heading.text() +
+                      QLatin1Char('\t'));
+    contents.entries.push_back({heading, cursor.block()});
+  }
+  QTextBlockFormat breakBefore = firstSection.blockFormat();
+  breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  QTextCursor(firstSection).setBlockFormat(breakBefore);
+  return contents;
+}
+
+int PageOf(QTextDocument& doc, const QTextBlock& block) {
+  const double top = doc.documentLayout()->blockBoundingRect(block).top();
+  return static_cast<int>(top / doc.pageSize().height()) + 1;
+}
+
+// The page numbers into the contents lines, at a right tab on the text's
+// right edge; they lengthen no line, so no page moves, which is checked.
+bool FillContents(QTextDocument& doc, const Contents& contents) {
+  (void)doc.pageCount();  // the whole document laid out
+  std::vector<int> pages;
+  for (const Contents::Entry& e : contents.entries) pages.push_back(PageOf(doc, e.heading));
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    QTextCursor cursor(contents.entries[i].line);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(QString::number(pages[i]));
+  }
+  (void)doc.pageCount();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (PageOf(doc, contents.entries[i].heading) != pages[i]) {
+      return Fail("the page numbers moved the pages of the contents");
+    }
+  }
+  return true;
+}
+
 bool Render(const QDir& dir, const QString& output) {
   QTextDocument doc;
   doc.setBaseUrl(QUrl::fromLocalFile(dir.absolutePath() + "/"));
@@ -156,6 +242,7 @@ bool Render(const QDir& dir, const QString& output) {
   if (!LoadChapters(dir, doc) || !FitImages(dir, doc)) return false;
   RuleTables(doc.rootFrame(), MmToDoc(1));
   SpaceBlocks(doc, MmToDoc(1));
+  const Contents contents = InsertContents(doc, MmToDoc(1));
 
   const QString temp = output + ".tmp";
   {
@@ -172,6 +259,7 @@ bool Render(const QDir& dir, const QString& output) {
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setDocumentMargin(0);
     doc.setPageSize(QSizeF(page.size()));
+    if (!FillContents(doc, contents)) return false;
 
     QPainter painter;
     if (!painter.begin(&writer)) return Fail("cannot write " + temp);
