@@ -196,6 +196,44 @@ TEST(ShellClose, ACompanyEditThatCannotBeSavedSaysWhatWasNotSaved) {
       << h.session->Notice();
 }
 
+TEST(ShellClose, ACloseStoresTheCompanyEditTheCaretIsStillIn) {
+  // Closing writes the company record as the list screens show it, the edit
+  // being typed in included; typing that is refused keeps the window open
+  // once, saying why, and the next close keeps the stored value.
+  using Answer = Session::CloseAnswer;
+  struct Case {
+    Screen screen;
+    const char* control;
+    const char* typed;  // UTF-8
+    std::vector<Answer> answers;
+    CompanyField field;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {Screen::KeiyakuList, "Edit_HosyuKeiyaku_Geppou_KaisyaName", "有限会社若葉", {Answer::Close},
+       CompanyField::KaisyaName, "有限会社若葉"},
+      {Screen::TenkenList, "Edit_TenkenGeppou_Teisyutusaki", "前橋市長", {Answer::Close},
+       CompanyField::Teisyutusaki, "前橋市長"},
+      {Screen::TenkenList, "Edit_TopMargine", "7", {Answer::Close}, CompanyField::TopMargine, "7"},
+      {Screen::TenkenList, "Edit_TopMargine", "x", {Answer::StayOpen, Answer::Close},
+       CompanyField::TopMargine, ""},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    h.session->SwitchScreen(c.screen);
+    h.view.TypeUtf8(c.control, c.typed);
+    for (std::size_t i = 0; i < c.answers.size(); ++i) {
+      EXPECT_EQ(h.session->CloseRequested(), c.answers[i]) << c.control << ", close " << i + 1;
+    }
+    if (c.answers.front() == Answer::StayOpen) {
+      EXPECT_NE(h.session->Notice().find("受け付けられません"), std::string::npos) << c.control;
+    }
+    Company company(h.store->JisyaFile());
+    ASSERT_TRUE(company.Load());
+    EXPECT_EQ(Cp932ToUtf8(TrimBlanks(company.Get(c.field))), c.stored) << c.control;
+  }
+}
+
 TEST(ShellClose, EachF9AsksToCloseOnce) {
   Harness h;
   h.session->SwitchScreen(Screen::Customer);

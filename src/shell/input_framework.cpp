@@ -445,6 +445,17 @@ void RunCommand(Session::State& s, const CommandDef& command) {
   }
 }
 
+bool CommitFocusedField(Session::State& s) {
+  const InputField* f = FindField(s.view.Focused());
+  if (!f || f->kind == FieldKind::Command || f->kind == FieldKind::Check) return true;
+  if (s.enterCommitted) return true;
+  const bool stored = CommitField(s, *f);
+  // The caret stays: the field reads as just arrived at, so that what is
+  // typed on is committed again when it is left.
+  ShowArrived(s, *f);
+  return stored;
+}
+
 bool FieldKeyDown(Session::State& s, std::string_view control, Key key) {
   if (s.commandDepth > 0) return false;
   const InputField* f = FindField(control);

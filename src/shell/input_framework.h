@@ -42,6 +42,11 @@ void BoxClicked(Session::State& s, std::string_view control);
 // what they held, the control shows it again and the notice says why.
 bool CommitField(Session::State& s, const InputField& field, bool byEnter = false);
 
+// Stores what the focused edit holds, as leaving it would, and leaves the
+// caret there: for a close, which writes what the screens show. False when
+// the value was refused (the notice says why).
+bool CommitFocusedField(Session::State& s);
+
 // Runs a command the way a key or a label click does: the focused field is
 // committed first, so what the user typed is part of what the command sees.
 void RunCommand(Session::State& s, const CommandDef& command);

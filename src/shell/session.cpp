@@ -254,6 +254,11 @@ bool Session::TakeQuitRequest() {
 
 Session::CloseAnswer Session::CloseRequested() {
   State& s = *state_;
+  // The company record is written as the list screens show it: a company
+  // edit the caret is still in counts, as it would for a command. Typing
+  // that is refused keeps the window open, the notice saying why; the edit
+  // shows the stored value again, so the next close goes through.
+  if (!CommitFocusedField(s)) return CloseAnswer::StayOpen;
   const Status saved = SaveCompany();
   if (saved) return CloseAnswer::Close;
   if (s.companySaveFailed) return CloseAnswer::CloseLosingCompany;
