@@ -51,16 +51,18 @@ TEST(ListScreens, EraYearsSelectByTheirWesternYearAndEmptyListsSayWhy) {
     const char* month;
     std::vector<int> slips;
     const char* notice;
+    bool red;
   } cases[] = {
-      {"8", "5", {1, 4}, ""},
-      {"R8", "5", {1, 4}, ""},
-      {"H30", "5", {2}, ""},
-      {"平30", "5", {2}, ""},
-      {"8", "6", {}, "令和8年6月分の点検伝票はありません。"},
-      {"8", "13", {}, "報告月の月は1から12で入れてください。"},
-      {"8", "0", {}, "報告月の月は1から12で入れてください。"},
-      {"R10", "5", {}, "報告月の年が正しくありません（例: 8、R8、H30）。"},
-      {"", "5", {}, "報告月の年が正しくありません（例: 8、R8、H30）。"},
+      {"8", "5", {1, 4}, "", false},
+      {"R8", "5", {1, 4}, "", false},
+      {"H30", "5", {2}, "", false},
+      {"平30", "5", {2}, "", false},
+      // An empty month is said in black, a refused parameter in red.
+      {"8", "6", {}, "令和8年6月分の点検伝票はありません。", false},
+      {"8", "13", {}, "報告月の月は1から12で入れてください。", true},
+      {"8", "0", {}, "報告月の月は1から12で入れてください。", true},
+      {"R10", "5", {}, "報告月の年が正しくありません（例: 8、R8、H30）。", true},
+      {"", "5", {}, "報告月の年が正しくありません（例: 8、R8、H30）。", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.year) + "/" + c.month);
@@ -69,6 +71,9 @@ TEST(ListScreens, EraYearsSelectByTheirWesternYearAndEmptyListsSayWhy) {
     h.view.ClickLabel("Label_TenkenGeppou_ReDisp");
     EXPECT_EQ(h.s().tenkenItiran, c.slips);
     EXPECT_EQ(h.Notice(), c.notice);
+    if (*c.notice) {
+      EXPECT_EQ(h.view.Alerted(kNoticeLabel), c.red);
+    }
   }
   // The caption beside the report month follows the era of the year typed.
   EXPECT_EQ(Cp932ToUtf8(h.view.Text("Label_TenkenGeppou_ChooseEra")), "令和");

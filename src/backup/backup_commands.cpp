@@ -395,9 +395,10 @@ void KokyakuDataSeiri(Session::State& s) {
   if (r.filesReplaced) RenumberScreens(s, r);
   const auto removed = [&](BackupPart p) { return std::to_string(r.removed[PartIndex(p)]); };
   s.SetNotice("データ整理が完了しました。顧客 " + removed(BackupPart::Kokyaku) + "件、点検伝票 " +
-              removed(BackupPart::TenkenDenp) + "件、工事伝票 " + removed(BackupPart::Kouji) +
-              "件を完全に消しました（消す前のデータ: Safety/" +
-              r.safetyFolder.filename().string() + "）。");
+                  removed(BackupPart::TenkenDenp) + "件、工事伝票 " + removed(BackupPart::Kouji) +
+                  "件を完全に消しました（消す前のデータ: Safety/" +
+                  r.safetyFolder.filename().string() + "）。",
+              NoticeKind::Info);
 }
 
 void InstallBackupSeams(Session::State& s) {

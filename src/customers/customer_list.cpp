@@ -166,7 +166,7 @@ void KokyakuRowSelect(Session::State& s, int row) {
     if (Status st = s.store.KokyakuFile().ReadRecord(n, s.kokyaku); st) {
       s.loadedRecNo = n;
       if (s.kokyaku.Deleted()) {
-        s.SetNotice("削除された顧客です。F1 登録で元に戻せます。");
+        s.SetNotice("削除された顧客です。F1 登録で元に戻せます。", NoticeKind::Info);
       }
     } else {
       s.kokyaku.Clear();

@@ -142,7 +142,7 @@ void TenkenWrite(Session::State& s) {
       if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
       return;
     }
-    if (restoring) s.SetNotice("削除されていた顧客を元に戻しました。");
+    if (restoring) s.SetNotice("削除されていた顧客を元に戻しました。", NoticeKind::Info);
   }
 
   if (!TenkenFromEdits(s)) {

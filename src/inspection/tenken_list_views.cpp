@@ -261,6 +261,8 @@ void TenkenItiranSelect(Session::State& s) {
   s.tenkenYoteiDone.clear();
   s.tenkenItiranTop = 0;
   std::string why;
+  // An empty month is news, not a fault; a refused parameter is one.
+  NoticeKind kind = NoticeKind::Problem;
   switch (s.tenkenItiranMode) {
     case kTenkenGeppou:
       if (in.reportMonth.westernYear == 0) {
@@ -273,6 +275,7 @@ void TenkenItiranSelect(Session::State& s) {
         if (s.tenkenItiran.empty()) {
           why = EraMonthText(s, in.reportMonth.westernYear, in.reportMonth.month) +
                 "分の点検伝票はありません。";
+          kind = NoticeKind::Info;
         }
       }
       break;
@@ -283,6 +286,7 @@ void TenkenItiranSelect(Session::State& s) {
         s.tenkenItiran = TenkenKobetuSelect(s.store, in.kokyakuName);
         if (s.tenkenItiran.empty()) {
           why = "「" + Cp932ToUtf8(TrimBlanks(in.kokyakuName)) + "」の点検伝票はありません。";
+          kind = NoticeKind::Info;
         }
       }
       break;
@@ -300,12 +304,13 @@ void TenkenItiranSelect(Session::State& s) {
       if (s.tenkenYoteiNotDoneFirst) YoteiOrder(s);
       if (entries.empty()) {
         why = std::to_string(in.yoteiMonth) + "月に点検予定の顧客はいません。";
+        kind = NoticeKind::Info;
       }
       DoneCountShow(s, in);
       break;
     }
   }
-  s.SetNotice(why);
+  s.SetNotice(why, kind);
   TenkenItiranShow(s);
 }
 

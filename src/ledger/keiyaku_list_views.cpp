@@ -156,6 +156,8 @@ void KeiyakuListSelect(Session::State& s) {
   s.keiyakuItiran.clear();
   s.keiyakuItiranTop = 0;
   std::string why;
+  // An empty month is news, not a fault; a refused parameter is one.
+  NoticeKind kind = NoticeKind::Problem;
   const auto byMonth = [&](const TypedMonth& m, auto select, const char* none) {
     if (m.westernYear == 0) {
       why = "年が正しくありません（例: 8、R8、H30）。";
@@ -163,7 +165,10 @@ void KeiyakuListSelect(Session::State& s) {
       why = "月は1から12で入れてください。";
     } else {
       s.keiyakuItiran = select(s.store, m.westernYear, m.month);
-      if (s.keiyakuItiran.empty()) why = EraMonthText(s, m.westernYear, m.month) + none;
+      if (s.keiyakuItiran.empty()) {
+        why = EraMonthText(s, m.westernYear, m.month) + none;
+        kind = NoticeKind::Info;
+      }
     }
   };
   switch (Mode(s)) {
@@ -181,11 +186,12 @@ void KeiyakuListSelect(Session::State& s) {
         s.keiyakuItiran = SyuukinYoteiSelect(s.store, in.syuukinMonth);
         if (s.keiyakuItiran.empty()) {
           why = std::to_string(in.syuukinMonth) + "月に集金予定の顧客はいません。";
+          kind = NoticeKind::Info;
         }
       }
       break;
   }
-  s.SetNotice(why);
+  s.SetNotice(why, kind);
   KeiyakuListShow(s);
 }
 

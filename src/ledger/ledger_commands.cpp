@@ -323,7 +323,7 @@ void KoujiKokyakuWrite(Session::State& s) {
     s.SetNotice(CustomerFailure(st));
     return;
   }
-  if (restored) s.SetNotice("削除されていた顧客を元に戻しました。");
+  if (restored) s.SetNotice("削除されていた顧客を元に戻しました。", NoticeKind::Info);
   ShowCustomerKeepingEntry(s, image, koujiNo);
 }
 

@@ -82,7 +82,9 @@ PrintOutcome ListPrint(Session::State& s, Screen screen, PrintTarget& target) {
   const std::optional<ReportRequest> request = ListReportRequest(s, screen);
   if (!request) return {};
   PrintOutcome outcome = PrintReport(s.store, *request, s.eras, target);
-  s.SetNotice(outcome.notice);
+  // A PDF that was written but could not be shown is still news to act on.
+  const bool plain = outcome.status == PrintStatus::Printed && !outcome.output.notShown;
+  s.SetNotice(outcome.notice, plain ? NoticeKind::Info : NoticeKind::Problem);
   return outcome;
 }
 

@@ -81,9 +81,11 @@ const TabDef* TabOfLabel(std::string_view label) {
 
 }  // namespace
 
-void Session::State::SetNotice(std::string text) {
-  if (text == notice) return;
+void Session::State::SetNotice(std::string text, NoticeKind kind) {
+  if (text == notice && kind == noticeKind) return;
   notice = std::move(text);
+  noticeKind = kind;
+  view.SetAlert(kNoticeLabel, kind == NoticeKind::Problem);
   view.SetText(kNoticeLabel, Utf8ToCp932(notice).value_or(std::string{}));
 }
 

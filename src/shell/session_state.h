@@ -47,6 +47,8 @@ inline void ChainSeam(std::function<void(Session&)>& seam, void (*then)(Session&
   };
 }
 
+enum class NoticeKind { Problem, Info };
+
 inline constexpr int kScreenCount = 6;
 inline constexpr int kListRows = 25;
 
@@ -133,6 +135,7 @@ struct Session::State {
   // A close found the company record could not be written; the next closes.
   bool companySaveFailed = false;
   std::string notice;  // UTF-8
+  NoticeKind noticeKind = NoticeKind::Problem;
   // The notice as it stood when the running command began (RunCommand
   // clears the notice first): where a command finds the question it asked.
   std::string noticeBeforeCommand;
@@ -159,8 +162,10 @@ struct Session::State {
   }
   int SlotCount() const { return static_cast<int>(slots.size()); }
 
-  // Shows a notice (UTF-8; "" clears it) in Label_Notice.
-  void SetNotice(std::string text);
+  // Shows a notice (UTF-8; "" clears it) in Label_Notice: in red for what
+  // failed, was refused or asks for attention, in black for what went well
+  // or is only so (an empty month).
+  void SetNotice(std::string text, NoticeKind kind = NoticeKind::Problem);
 };
 
 }  // namespace tankora

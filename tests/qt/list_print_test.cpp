@@ -59,6 +59,10 @@ class ListPrint : public WindowTest {
     Type(QString::fromUtf8(text));
     Press(Qt::Key_Return);
   }
+  // The notice line is red for what failed or was refused, black for a print that went out.
+  bool NoticeRed() {
+    return W("Label_Notice")->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+  }
   QString Pdf(const char* name) const { return pdfs_.path() + "/" + QString::fromUtf8(name); }
   static int Pages(const QString& pdf) {
     QProcess p;
@@ -97,6 +101,7 @@ TEST_F(ListPrint, EachViewPrintsItsReport) {
     Click(c.subTab);
     Click(c.f1);
     EXPECT_EQ(Label("Label_Notice"), "PDFを保存しました: " + Pdf(c.file));
+    EXPECT_FALSE(NoticeRed());
     EXPECT_EQ(Pages(Pdf(c.file)), c.pages);
   }
 
@@ -121,9 +126,11 @@ TEST_F(ListPrint, RefusedAndEmptyMonthsSaySoAndWriteNothing) {
   Set("Edit_TenkenGeppou_ChooseMonth", "13");
   Click("Label_TenkenItiran_F1");
   EXPECT_EQ(Label("Label_Notice"), "月は1から12までを指定してください");
+  EXPECT_TRUE(NoticeRed());
   Set("Edit_TenkenGeppou_ChooseMonth", "9");
   Click("Label_TenkenItiran_F1");
   EXPECT_EQ(Label("Label_Notice"), "該当するデータがありません");
+  EXPECT_TRUE(NoticeRed());
   Set("Edit_TenkenGeppou_ChooseYear", "19");  // 2007: five years back
   Set("Edit_TenkenGeppou_ChooseMonth", "10");
   Click("Label_TenkenItiran_F1");
