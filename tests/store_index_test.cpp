@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <map>
 
 #include "store/store.h"
@@ -220,6 +221,18 @@ TEST_F(CustomerFileTest, StoringBeyondTwoThousandLiveCustomersIsRefused) {
   gone.Set(Kokyaku::DeleteFlag, "1");
   ASSERT_TRUE(store.WriteKokyaku(2, gone));
   EXPECT_TRUE(store.WriteKokyaku(store.KokyakuCount() + 1, extra));
+  EXPECT_EQ(store.WriteKokyaku(store.KokyakuCount() + 1, extra).error,
+            StoreError::TooManyCustomers);
+
+  // Another program deletes customer 1 in the file behind the store: the
+  // limit counts what the file holds, so there is room for one again.
+  {
+    std::fstream file(KokyakuPath(), std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(0);
+    file.put('1');
+  }
+  EXPECT_TRUE(store.WriteKokyaku(store.KokyakuCount() + 1, extra));
+  EXPECT_EQ(store.ActiveCount(), Store::kMaxActive);
   EXPECT_EQ(store.WriteKokyaku(store.KokyakuCount() + 1, extra).error,
             StoreError::TooManyCustomers);
 }

@@ -546,7 +546,6 @@ Store::Store(std::filesystem::path dataDir)
 
 Status Store::Open() {
   active_.clear();
-  liveInFile_ = 0;
   if (Status folder = EnsureDataFolder(dataDir_); !folder) return folder;
   Status first = Status::Ok();
   auto keep = [&first](Status s) {
@@ -597,7 +596,6 @@ Status Store::OpenReadOnly() {
   tenken_.Recount();
   kouji_.Recount();
   active_.clear();
-  liveInFile_ = 0;
   std::error_code ec;
   if (!std::filesystem::is_directory(dataDir_, ec)) {
     if (ec && ec != std::errc::no_such_file_or_directory) {
@@ -686,7 +684,6 @@ void Store::KokyakuIndexFrom(std::string_view images) {
   for (std::size_t i = 0; i < records; ++i) {
     KokyakuPut(static_cast<int>(i) + 1, images.substr(i * length, length));
   }
-  liveInFile_ = ActiveCount();
 }
 
 Status Store::RebuildIndex() {
@@ -700,7 +697,6 @@ Status Store::RebuildIndex() {
     KokyakuPut(n, image);
     return true;
   });
-  liveInFile_ = ActiveCount();
   kokyakuStamp_ = KokyakuStamp();
   return s;
 }
@@ -738,48 +734,29 @@ int Store::KokyakuOfName(std::string_view name20) const {
   return customers.empty() ? 0 : customers.front();
 }
 
-int Store::CountLiveInFile() const {
-  int live = 0;
-  (void)kokyaku_.Scan([&live](int, std::string_view image) {
-    live += image[0] != '1';
-    return true;
-  });
-  return live;
-}
-
 Status Store::WriteKokyaku(int n, Record& record) {
   if (n < 1 || n > KokyakuCount() + 1) return kokyaku_.WriteRecord(n, record);  // OutOfRange
-  // A pending entry may end a customer or bring one back: settle it first and
-  // count from the file, so the limit below sees only what really is there.
+  // A pending entry may end a customer or bring one back: settled first, it
+  // reports the record it puts back to the indexes like any write.
   if (kokyaku_.JournalPending()) {
-    Status settled = kokyaku_.SettleJournal();
-    liveInFile_ = CountLiveInFile();
-    if (!settled) return settled;
+    if (Status settled = kokyaku_.SettleJournal(); !settled) return settled;
+  }
+  // The list follows every write through this store; a file changed behind
+  // it (or by a write that failed half way) is read again, so the limit
+  // below counts what really is there.
+  if (KokyakuStamp() != kokyakuStamp_) {
+    if (Status read = RebuildIndex(); !read) return read;
   }
   const bool liveAfter = record.Pack()[0] != '1';
-  bool liveNow = false;
-  if (n <= KokyakuCount()) {
-    Record current(KokyakuLayout());
-    Status read = kokyaku_.ReadRecord(n, current);
-    if (!read) return read;
-    liveNow = !current.Deleted();
-  }
-  // The count kept here follows every write through this store, so it is
-  // right even while the index still waits for its rebuild.
-  if (liveAfter && !liveNow && liveInFile_ >= kMaxActive) {
+  const auto at = static_cast<std::size_t>(n - 1);
+  const bool liveNow = at < kanaLive_.size() && kanaLive_[at];
+  if (liveAfter && !liveNow && ActiveCount() >= kMaxActive) {
     return Status::Fail(StoreError::TooManyCustomers,
                         "顧客は" + std::to_string(kMaxActive) +
                             "件までです。これ以上は登録できません (at most " +
                             std::to_string(kMaxActive) + " live customers; nothing was stored)");
   }
-  Status s = kokyaku_.WriteRecord(n, record);
-  if (s) {
-    liveInFile_ += static_cast<int>(liveAfter) - static_cast<int>(liveNow);
-  } else {
-    // A failed write leaves the record as it was, but the file is the judge.
-    liveInFile_ = CountLiveInFile();
-  }
-  return s;
+  return kokyaku_.WriteRecord(n, record);
 }
 
 Status Store::FinishPendingWrites() {
@@ -787,7 +764,6 @@ Status Store::FinishPendingWrites() {
   for (RecordFile* file : {&jisya_, &kokyaku_, &tenken_, &kouji_}) {
     if (Status s = file->SettleJournal(); !s && first) first = std::move(s);
   }
-  liveInFile_ = CountLiveInFile();
   return first;
 }
 

@@ -198,7 +198,6 @@ class Store final {
   RecordFile kokyaku_;
   RecordFile tenken_;
   RecordFile kouji_;
-  int CountLiveInFile() const;
 
   // A customer record written: the indexes follow, and the file's stamp.
   void KokyakuWritten(int n, std::string_view image);
@@ -226,8 +225,6 @@ class Store final {
   };
   Stamp KokyakuStamp() const;
   Stamp kokyakuStamp_;
-  // Live records in the customer file as this store last wrote or read it.
-  int liveInFile_ = 0;
 };
 
 }  // namespace tankora
