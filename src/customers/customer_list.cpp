@@ -82,6 +82,7 @@ void KokyakuListShow(Session::State& s) {
   // A row record of its own: drawing the list never touches the customer
   // being edited.
   Record row(KokyakuLayout());
+  RecordReader reader(s.store.KokyakuFile());
   const RowNames& names = Rows();
   for (int r = 0; r < kListRows; ++r) {
     const int slot = s.kokyakuPageTop + r;
@@ -89,7 +90,7 @@ void KokyakuListShow(Session::State& s) {
     std::string name = FillBlanks(20);
     RowStyle style = RowStyle::Normal;
     if (slot >= 0 && slot < s.SlotCount() &&
-        s.store.KokyakuFile().ReadRecord(s.slots[static_cast<std::size_t>(slot)], row)) {
+        reader.Read(s.slots[static_cast<std::size_t>(slot)], row)) {
       kana = row.Get(Kokyaku::Kana);
       name = row.Get(Kokyaku::Name);
       if (row.Deleted()) {

@@ -115,14 +115,13 @@ void TenkenRirekiShow(Session::State& s) {
   const RowNames& names = Names();
   const TankKind tank = TankKindOf(s.kokyaku);
   Record slip(TenkenDenpLayout());
+  RecordReader reader(s.store.TenkenFile());
   for (int r = 0; r < kTenkenRows; ++r) {
     const auto row = static_cast<std::size_t>(r);
     const int index = s.tenkenTop + r;
     bool have = false;
     if (index < Count(s)) {
-      have = s.store.TenkenFile()
-                 .ReadRecord(s.tenkenRireki[static_cast<std::size_t>(index)], slip)
-                 .ok();
+      have = reader.Read(s.tenkenRireki[static_cast<std::size_t>(index)], slip).ok();
     }
     for (std::size_t i = 0; i < kItems; ++i) {
       std::string text;

@@ -104,10 +104,12 @@ std::vector<TenkenListRow> TenkenListRows(const Store& store, std::span<const in
   if (rows.empty()) return rows;
   // Each customer is read once however many of its slips the rows hold.
   std::unordered_map<int, Record> customers;
+  RecordReader slips(store.TenkenFile());
+  RecordReader kokyaku(store.KokyakuFile());
   for (std::size_t i = 0; i < slipNos.size(); ++i) {
     TenkenListRow& row = rows[i];
     row.slipNo = slipNos[i];
-    if (!store.TenkenFile().ReadRecord(row.slipNo, row.slip)) {
+    if (!slips.Read(row.slipNo, row.slip)) {
       row.slip.Clear();
       continue;
     }
@@ -117,7 +119,7 @@ std::vector<TenkenListRow> TenkenListRows(const Store& store, std::span<const in
     row.kokyakuNo = store.KokyakuOfName(name);
     if (row.kokyakuNo == 0) continue;
     auto [it, added] = customers.try_emplace(row.kokyakuNo, KokyakuLayout());
-    if (added && !store.KokyakuFile().ReadRecord(row.kokyakuNo, it->second)) it->second.Clear();
+    if (added && !kokyaku.Read(row.kokyakuNo, it->second)) it->second.Clear();
     row.kokyaku = it->second;
   }
   return rows;

@@ -272,25 +272,39 @@ int RecordFile::WholeRecords(int fd, long long size) const {
 }
 
 Status RecordFile::ReadRecord(int n, Record& out) const {
+  RecordReader reader(*this);
+  return reader.Read(n, out);
+}
+
+Status RecordFile::ReadRecordAt(int fd, int n, Record& out) const {
   if (n < 1 || n > count_) {
     return Status::Fail(StoreError::OutOfRange, "record " + std::to_string(n) + " of " +
                                                     path_.string() + " is not in 1.." +
                                                     std::to_string(count_));
   }
   const std::size_t length = layout_->RecordLength();
-  const int fd = OpenFd(path_, O_RDONLY);
-  if (fd < 0) return Failure(StoreError::CannotOpen, "cannot open", path_, errno);
   std::string image(length, ' ');
-  const bool ok = fileio::PReadAll(fd, image.data(), length,
-                                   static_cast<long long>(n - 1) * static_cast<long long>(length));
-  const int err = errno;
-  CloseFd(fd);
-  if (!ok) {
+  if (!fileio::PReadAll(fd, image.data(), length,
+                        static_cast<long long>(n - 1) * static_cast<long long>(length))) {
     return Failure(StoreError::CannotOpen, "cannot read record " + std::to_string(n) + " of", path_,
-                   err);
+                   errno);
   }
   out.Unpack(image);
   return Status::Ok();
+}
+
+RecordReader::~RecordReader() {
+  if (fd_ >= 0) CloseFd(fd_);
+}
+
+Status RecordReader::Read(int n, Record& out) {
+  // A number out of range is refused before anything is opened.
+  if (n < 1 || n > file_.Count()) return file_.ReadRecordAt(-1, n, out);
+  if (fd_ < 0) {
+    fd_ = OpenFd(file_.Path(), O_RDONLY);
+    if (fd_ < 0) return Failure(StoreError::CannotOpen, "cannot open", file_.Path(), errno);
+  }
+  return file_.ReadRecordAt(fd_, n, out);
 }
 
 Status RecordFile::WriteRecord(int n, Record& record) {

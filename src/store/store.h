@@ -36,6 +36,8 @@ class RecordFile final {
 
   // n from 1 to Count(); the record is left unchanged on failure.
   Status ReadRecord(int n, Record& out) const;
+  // The same through a descriptor open on the file (RecordReader's).
+  Status ReadRecordAt(int fd, int n, Record& out) const;
   // n from 1 to Count()+1, the latter appending. Packs the record first.
   // A trailing partial record is overwritten by an append, never extended;
   // its bytes are kept first (KeepPartialTail).
@@ -86,6 +88,25 @@ class RecordFile final {
   // the journal's entry is to be undone whatever its standing byte says.
   bool rollBackPending_ = false;
   std::function<void(int n, std::string_view image)> written_;
+};
+
+// Reads records of one file through one descriptor for as long as it lives,
+// so a page of rows drawn from the file opens it once, not once per row.
+// Made for the reads of one command: a file replaced meanwhile (the sort, a
+// restore) is not seen through it.
+class RecordReader final {
+ public:
+  explicit RecordReader(const RecordFile& file) : file_(file) {}
+  ~RecordReader();
+  RecordReader(const RecordReader&) = delete;
+  RecordReader& operator=(const RecordReader&) = delete;
+
+  // As RecordFile::ReadRecord.
+  Status Read(int n, Record& out);
+
+ private:
+  const RecordFile& file_;
+  int fd_ = -1;
 };
 
 // Bytes after the last whole record are no record, but they may be most of
