@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "customers/customer_screen.h"
+#include "shell/calendar_dates.h"
 #include "shell/input_framework.h"
 #include "util/cp932.h"
 #include "util/fixed_text.h"
@@ -121,6 +122,13 @@ void KokyakuWrite(Session::State& s) {
     KokyakuNew(s);
     return;
   }
+  // A contract ending on 31 April would be listed and printed as if it did;
+  // the screen keeps the typing so that the day can be put right.
+  if (const std::string why = ImpossibleDateNotice(s, s.kokyaku, KokyakuDates()); !why.empty()) {
+    if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+    s.SetNotice(why + "顧客を登録しませんでした。");
+    return;
+  }
   if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
     // The screen keeps what was typed: nothing is lost by a refused store.
@@ -162,6 +170,13 @@ Status KokyakuStoreCurrent(Session::State& s) {
   // A customer stored exactly as it is (a slip or ledger entry of a customer
   // nobody changed) is not written again: nothing moves.
   if (!StoredAlready(s, n, s.kokyaku)) {
+    // Checked only when the customer is written: one stored so elsewhere
+    // still takes its slips and entries while nobody changes it.
+    if (std::string why = ImpossibleDateNotice(s, s.kokyaku, KokyakuDates()); !why.empty()) {
+      why += "顧客を登録しませんでした。";
+      s.SetNotice(why);
+      return Status::Fail(StoreError::Refused, why);
+    }
     if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
       s.SetNotice(WriteFailureNotice(st));
       return st;

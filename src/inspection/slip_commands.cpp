@@ -138,8 +138,9 @@ void TenkenWrite(Session::State& s) {
   } else if (!NameMissing(name)) {
     const bool restoring = s.kokyaku.Deleted();
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
-    if (!KokyakuStoreCurrent(s)) {
+    if (const Status st = KokyakuStoreCurrent(s); !st) {
       if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+      if (st.error == StoreError::Refused) s.SetNotice(st.detail + "点検伝票も登録していません。");
       return;
     }
     if (restoring) s.SetNotice("削除されていた顧客を元に戻しました。", NoticeKind::Info);

@@ -4,6 +4,7 @@
 
 #include "customers/customer_screen.h"
 #include "ledger/ledger_screen.h"
+#include "shell/calendar_dates.h"
 #include "shell/input_framework.h"
 
 namespace tankora {
@@ -48,6 +49,10 @@ std::string LedgerFailure(const Status& st) {
 // stored (no name, or the write failed: then the notice says why).
 bool StoreEntry(Session::State& s) {
   if (NameMissing(s.kouji)) return false;
+  if (const std::string why = ImpossibleDateNotice(s, s.kouji, KoujiDates()); !why.empty()) {
+    s.SetNotice(why + "工事元帳を登録しませんでした。");
+    return false;
+  }
   int no = s.currentKoujiNo;
   if (no < 1 || no > NewEntryNo(s)) no = NewEntryNo(s);
   const std::string flag(s.kouji.Get(Kouji::DeleteFlag));
@@ -130,6 +135,7 @@ void Page(Session::State& s, int step) {
 }
 
 std::string CustomerFailure(const Status& st) {
+  if (st.error == StoreError::Refused) return st.detail + "工事元帳は登録しました。";
   if (st.error == StoreError::TooManyCustomers) {
     return "顧客は" + std::to_string(Store::kMaxActive) +
            "件までしか登録できません。工事元帳だけ登録しました。";

@@ -12,6 +12,7 @@ enum class StoreError {
   WriteFailed,       // a write, flush or rename did not complete; the file is as before
   TooManyCustomers,  // storing would make more than 2000 live customers
   Locked,            // another running program holds the data folder
+  Refused,           // the record holds what must not be stored (a day its month lacks)
 };
 
 struct Status {
