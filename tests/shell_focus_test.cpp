@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -231,6 +232,83 @@ TEST(ShellClose, ACloseStoresTheCompanyEditTheCaretIsStillIn) {
     Company company(h.store->JisyaFile());
     ASSERT_TRUE(company.Load());
     EXPECT_EQ(Cp932ToUtf8(TrimBlanks(company.Get(c.field))), c.stored) << c.control;
+  }
+}
+
+TEST(ShellClose, TypingNoCommandStoredIsNamedOnceBeforeTheWindowCloses) {
+  // What each case leaves unstored, then how the window is closed twice.
+  using Answer = Session::CloseAnswer;
+  struct Case {
+    const char* what;
+    std::function<void(Harness&)> act;
+    const char* named;  // "" when nothing is unstored and the first close closes
+    bool byF9;
+  };
+  const auto onCustomer = [](Harness& h) {
+    h.session->SwitchScreen(Screen::Customer);
+    h.ClickRow(2);
+  };
+  const Case cases[] = {
+      {"a customer only looked at", [&](Harness& h) { onCustomer(h); }, "", false},
+      {"a stored customer's telephone",
+       [&](Harness& h) {
+         onCustomer(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+       },
+       "顧客の変更", false},
+      {"the same, closed by F9",
+       [&](Harness& h) {
+         onCustomer(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+       },
+       "顧客の変更", true},
+      {"the same, then F1",
+       [&](Harness& h) {
+         onCustomer(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.Press(Key::F1);
+       },
+       "", false},
+      {"a new customer's name",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Name", "Taro");
+       },
+       "顧客の変更", false},
+      {"a new slip's reading, still in the edit",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+       },
+       "点検伝票の変更", false},
+      {"a stored ledger entry's amount, mirrored into the customer",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Name", "C0001");
+         h.view.Press(Key::F1);
+         h.view.Type("Edit_Kouji_Money", "500");
+         h.view.Press(Key::Enter);
+       },
+       "顧客・工事元帳の変更", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h(3);
+    c.act(h);
+    const auto close = [&] {
+      if (c.byF9) {
+        h.session->SwitchScreen(Screen::Customer);
+        h.view.Press(Key::F9);
+        EXPECT_TRUE(h.session->TakeQuitRequest());
+      }
+      return h.session->CloseRequested();
+    };
+    if (*c.named) {
+      EXPECT_EQ(close(), Answer::StayOpen);
+      EXPECT_EQ(h.session->Notice().find(c.named), 0u) << h.session->Notice();
+    }
+    EXPECT_EQ(close(), Answer::Close);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/session.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "backup/backup_screen.h"
 #include "backup/backup_run.h"
@@ -77,6 +78,45 @@ const TabDef* TabOfLabel(std::string_view label) {
     if (t.label == label) return &t;
   }
   return nullptr;
+}
+
+// The working record differs from record n of `file` (n in 1..count).
+bool DiffersFromStored(const RecordFile& file, int n, Record& working) {
+  if (n < 1 || n > file.Count()) return false;
+  Record stored(working.Layout());
+  return file.ReadRecord(n, stored) && stored.Pack() != working.Pack();
+}
+
+// What the screens hold that no command has stored: a stored customer,
+// slip or ledger entry changed, or a new customer or slip typed. A new
+// ledger entry is the customer's twin fields, so its typing shows in the
+// customer. "" when nothing would be lost.
+std::string UnsavedWork(Session::State& s) {
+  std::vector<std::string> what;
+  Record blankCustomer(KokyakuLayout());
+  blankCustomer.Clear();
+  if (s.loadedRecNo != 0 ? DiffersFromStored(s.store.KokyakuFile(), s.loadedRecNo, s.kokyaku)
+                         : s.kokyaku.Pack() != blankCustomer.Pack()) {
+    what.emplace_back("顧客");
+  }
+  bool slipTyped = false;
+  if (s.currentTenkenNo >= 1 && s.currentTenkenNo <= s.store.TenkenCount()) {
+    slipTyped = DiffersFromStored(s.store.TenkenFile(), s.currentTenkenNo, s.tenken);
+  } else {
+    // A new slip starts with its customer and today's date: only the
+    // readings and remarks are typing.
+    for (int f = TenkenDenp::Gaikan; f <= TenkenDenp::Bikou; ++f) {
+      slipTyped |= !TrimBlanks(s.tenken.Get(f)).empty();
+    }
+  }
+  if (slipTyped) what.emplace_back("点検伝票");
+  if (DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji)) {
+    what.emplace_back("工事元帳");
+  }
+  if (what.empty()) return {};
+  std::string list;
+  for (const std::string& w : what) list += (list.empty() ? "" : "・") + w;
+  return list + "の変更が登録されていません。F1 登録で保存できます。もう一度閉じると、登録せずに終了します。";
 }
 
 }  // namespace
@@ -262,7 +302,17 @@ Session::CloseAnswer Session::CloseRequested() {
   // shows the stored value again, so the next close goes through.
   if (!CommitFocusedField(s)) return CloseAnswer::StayOpen;
   const Status saved = SaveCompany();
-  if (saved) return CloseAnswer::Close;
+  if (saved) {
+    // Customers, slips and entries reach the disk only by their commands;
+    // typing none of them stored is named once, and the next close (the
+    // button or F9, with nothing said in between) leaves it.
+    const std::string unsaved = UnsavedWork(s);
+    if (!unsaved.empty() && s.notice != unsaved && s.noticeBeforeCommand != unsaved) {
+      s.SetNotice(unsaved);
+      return CloseAnswer::StayOpen;
+    }
+    return CloseAnswer::Close;
+  }
   if (s.companySaveFailed) return CloseAnswer::CloseLosingCompany;
   // Closing is always allowed, but not before the user has seen that the
   // company record was not written and what a second close gives up.
