@@ -147,6 +147,21 @@ TEST(BackupScreen, TheDataFolderItselfAndAFolderWithoutCopiesAreRefused) {
   EXPECT_FALSE(fs::exists(h.dir.path() / "Safety"));
 }
 
+TEST(BackupScreen, AFolderGoneSinceTheLastSaveClearsWhatTheScreenSaidOfIt) {
+  BackupHarness h;
+  h.Choose(h.usb);
+  h.view.Press(Key::F1);
+  ASSERT_EQ(h.view.Text("Label_BK_KokyakuDs"), "3");
+  ASSERT_FALSE(h.view.Text("Label_BackupSavedDate").empty());
+  fs::remove_all(h.usb);  // the stick pulled out
+  h.view.Press(Key::F1);
+  EXPECT_EQ(h.Status(), "処理できませんでした");
+  EXPECT_NE(h.Notice().find("見つかりません"), std::string::npos) << h.Notice();
+  EXPECT_EQ(h.view.Text("Label_KokyakuRitu"), "");
+  EXPECT_EQ(h.view.Trimmed("Label_BK_KokyakuDs"), "");
+  EXPECT_EQ(h.view.Text("Label_BackupSavedDate"), "");
+}
+
 TEST(BackupScreen, TheYearsKeptAreNeverBelowThree) {
   BackupHarness h;
   h.view.Type("Edit_Seiri_Years", "2");

@@ -197,6 +197,15 @@ class ScreenProgress final : public BackupProgress {
 };
 
 void Refuse(Session::State& s, const std::string& why) {
+  // The rows and the saved-data line told of the last run and of the folder
+  // as it was; a stick pulled since must not still read "100%" and "保存の
+  // データが存在" beside a refusal.
+  for (const BackupRow& row : kBackupRows) {
+    s.view.SetText(row.percent, {});
+    s.view.SetText(row.message, {});
+    s.view.SetAlert(row.message, false);
+  }
+  ShowUsbSide(s);
   SetStatus(s, kNotDone);
   s.SetNotice(why);
 }
