@@ -6,6 +6,8 @@
 #include <map>
 #include <random>
 
+#include "inspection/tenken_lists.h"
+#include "ledger/keiyaku_lists.h"
 #include "store/store.h"
 #include "util/fixed_text.h"
 #include "store_test_util.h"
@@ -93,6 +95,16 @@ class IndexModel {
         }
         customer.Set(Kokyaku::Name, Name());
         customer.Set(Kokyaku::Kana, std::string(1, static_cast<char>('A' + Pick(5))));
+        // What the list screens select on: a month of each plan turned on
+        // or off, contract dates with the blanks they may hold.
+        customer.SetFlagAt(Kokyaku::TenkenMonths, Pick(12), Pick(2) != 0);
+        customer.SetFlagAt(Kokyaku::SyuukinMonths, Pick(12), Pick(2) != 0);
+        const char* years[] = {"2024", "2025", "    "};
+        const char* months[] = {" 5", "05", "12"};
+        customer.Set(Kokyaku::KeiyakuYear, years[Pick(3)]);
+        customer.Set(Kokyaku::KeiyakuMonth, months[Pick(3)]);
+        customer.Set(Kokyaku::KeiyakuEndYear, years[Pick(3)]);
+        customer.Set(Kokyaku::KeiyakuEndMonth, months[Pick(3)]);
         customer.Set(Kokyaku::DeleteFlag, Flag());
         ASSERT_TRUE(store.WriteKokyaku(n, customer));
         const std::string image(customer.Pack());
@@ -114,6 +126,8 @@ class IndexModel {
           testing::WriteBytes(store.TenkenFile().Path(), bytes);
         }
         ASSERT_TRUE(store.Open());
+        // A customer file left out of reading order is sorted at the start.
+        ReferenceExchangeSort(expectedCustomers_);
         break;
       }
       default:  // the customer list sorted with nothing written
@@ -152,6 +166,40 @@ void ExpectIndexesMatchFiles(const Store& store, const std::vector<std::string>&
   for (const auto& [name, recs] : customerNames) live.insert(live.end(), recs.begin(), recs.end());
   std::sort(live.begin(), live.end());
   EXPECT_EQ(store.ActiveIndex(), live);
+
+  // The list screens' selections, from the digests, against the file's bytes.
+  const RecordLayout& c = KokyakuLayout();
+  const auto at = [&](int n, int field, std::size_t width) {
+    return std::string_view(kokyaku).substr(static_cast<std::size_t>(n - 1) * 1000 + c.Offset(field),
+                                            width);
+  };
+  for (int m = 1; m <= 12; ++m) {
+    std::vector<int> collect, schedule;
+    for (int n : live) {
+      if (at(n, Kokyaku::SyuukinMonths, 12)[static_cast<std::size_t>(m - 1)] != ' ') collect.push_back(n);
+      if (at(n, Kokyaku::TenkenMonths, 12)[static_cast<std::size_t>(m - 1)] != ' ') schedule.push_back(n);
+    }
+    EXPECT_EQ(SyuukinYoteiSelect(store, m), collect) << "month " << m;
+    std::vector<int> scheduled;
+    for (const TenkenYoteiEntry& e : TenkenYoteiSelect(store, m, 2024, 5)) {
+      scheduled.push_back(e.kokyakuNo);
+      const std::span<const int> slipsOf = store.TenkenOfName(at(e.kokyakuNo, Kokyaku::Name, 20));
+      const auto ofMay = months.find("202405");
+      bool done = false;
+      for (int slip : slipsOf) {
+        done = done || (ofMay != months.end() && std::count(ofMay->second.begin(), ofMay->second.end(), slip));
+      }
+      EXPECT_EQ(e.done, done) << "customer " << e.kokyakuNo;
+    }
+    EXPECT_EQ(scheduled, schedule) << "month " << m;
+  }
+  std::vector<int> contracted, ending;
+  for (int n : live) {
+    if (YearMonthMatches(at(n, Kokyaku::KeiyakuYear, 6), 2025, 5)) contracted.push_back(n);
+    if (YearMonthMatches(at(n, Kokyaku::KeiyakuEndYear, 6), 2025, 5)) ending.push_back(n);
+  }
+  EXPECT_EQ(KeiyakuGeppouSelect(store, 2025, 5), contracted);
+  EXPECT_EQ(KeiyakuEndSelect(store, 2025, 5), ending);
 
   // The answers the screens ask for.
   for (const auto& [name, recs] : koujiNames) EXPECT_EQ(store.KoujiNewest(name), recs.back());

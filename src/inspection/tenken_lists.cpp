@@ -65,14 +65,11 @@ std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, i
                                                 int doneMonth) {
   std::vector<TenkenYoteiEntry> found;
   if (month < 1 || month > 12) return found;
-  const KokyakuSnapshot customers = KokyakuSnapshot::Read(store);
-  const std::size_t months = KokyakuLayout().Offset(Kokyaku::TenkenMonths);
-  const std::size_t nameAt = KokyakuLayout().Offset(Kokyaku::Name);
-  const std::size_t nameWidth = KokyakuLayout().Width(Kokyaku::Name);
-  const std::vector<int>& order = customers.Order();
+  // From the digest the store keeps of each customer: no record is read.
+  const auto bit = static_cast<std::uint16_t>(1u << (month - 1));
+  const std::vector<int>& order = store.ActiveIndex();
   for (std::size_t i = 0; i < order.size(); ++i) {
-    const std::string_view image = customers.Image(order[i]);
-    if (image[months + static_cast<std::size_t>(month - 1)] != ' ') {
+    if ((store.KokyakuDigestOf(order[i]).tenkenMonths & bit) != 0) {
       found.push_back({order[i], static_cast<int>(i) + 1, false});
     }
   }
@@ -82,8 +79,7 @@ std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, i
   const std::span<const int> ofMonth = store.TenkenOfMonth(doneYear, doneMonth);
   if (ofMonth.empty()) return found;
   for (TenkenYoteiEntry& e : found) {
-    e.done = SharesRecord(
-        store.TenkenOfName(customers.Image(e.kokyakuNo).substr(nameAt, nameWidth)), ofMonth);
+    e.done = SharesRecord(store.TenkenOfName(store.KokyakuNameOf(e.kokyakuNo)), ofMonth);
   }
   return found;
 }

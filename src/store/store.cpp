@@ -673,9 +673,11 @@ void Store::KokyakuPut(int n, std::string_view image) {
   if (n == static_cast<int>(kanaKeys_.size()) + 1) {
     kanaKeys_.push_back(0);
     kanaLive_.push_back(0);
+    digests_.emplace_back();
   }
   kanaKeys_[static_cast<std::size_t>(n - 1)] = KanaKey(image.data());
   kanaLive_[static_cast<std::size_t>(n - 1)] = live;
+  digests_[static_cast<std::size_t>(n - 1)] = KokyakuDigest::Of(image);
   // Appended records (the whole build) go at the end of the list.
   if (live && (active_.empty() || active_.back() < n)) {
     active_.push_back(n);
@@ -693,6 +695,7 @@ void Store::KokyakuIndexFrom(std::string_view images) {
   kokyakuByName_.Clear();
   kanaKeys_.clear();
   kanaLive_.clear();
+  digests_.clear();
   const std::size_t records = images.size() / length;
   ReserveKokyaku(static_cast<int>(records));
   for (std::size_t i = 0; i < records; ++i) {
@@ -705,6 +708,7 @@ Status Store::RebuildIndex() {
   kokyakuByName_.Clear();
   kanaKeys_.clear();
   kanaLive_.clear();
+  digests_.clear();
   kokyaku_.Recount();
   ReserveKokyaku(kokyaku_.Count());
   Status s = kokyaku_.Scan([this](int n, std::string_view image) {
@@ -720,7 +724,29 @@ void Store::ReserveKokyaku(int records) {
   kokyakuByName_.Reserve(records);
   kanaKeys_.reserve(n);
   kanaLive_.reserve(n);
+  digests_.reserve(n);
   active_.reserve(std::min<std::size_t>(n, kMaxActive));
+}
+
+KokyakuDigest KokyakuDigest::Of(std::string_view image) {
+  KokyakuDigest d;
+  const RecordLayout& layout = KokyakuLayout();
+  if (image.size() < layout.RecordLength()) return d;
+  const std::size_t tenken = layout.Offset(Kokyaku::TenkenMonths);
+  const std::size_t syuukin = layout.Offset(Kokyaku::SyuukinMonths);
+  for (std::size_t m = 0; m < 12; ++m) {
+    if (image[tenken + m] != ' ') d.tenkenMonths |= static_cast<std::uint16_t>(1u << m);
+    if (image[syuukin + m] != ' ') d.syuukinMonths |= static_cast<std::uint16_t>(1u << m);
+  }
+  std::copy_n(image.data() + layout.Offset(Kokyaku::KeiyakuYear), 6, d.keiyaku.data());
+  std::copy_n(image.data() + layout.Offset(Kokyaku::KeiyakuEndYear), 6, d.keiyakuEnd.data());
+  return d;
+}
+
+const KokyakuDigest& Store::KokyakuDigestOf(int n) const {
+  static const KokyakuDigest kBlank;
+  if (n < 1 || n > static_cast<int>(digests_.size())) return kBlank;
+  return digests_[static_cast<std::size_t>(n - 1)];
 }
 
 Store::Stamp Store::KokyakuStamp() const {

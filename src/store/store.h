@@ -1,6 +1,7 @@
 // The four record files of the Data folder and the index of live customers.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -118,6 +119,17 @@ class RecordReader final {
 Status KeepPartialTail(const std::filesystem::path& path, std::string_view tail, int recordNo);
 std::filesystem::path PartialTailPath(const std::filesystem::path& path, int recordNo);
 
+// What the list screens select customers on, kept per customer record with
+// the readings, so that no selection reads the customer file.
+struct KokyakuDigest {
+  std::uint16_t tenkenMonths = 0;   // bit m-1: inspection month m marked (not blank)
+  std::uint16_t syuukinMonths = 0;  // the same for the collection months
+  std::array<char, 6> keiyaku{};     // contract year and month bytes as stored
+  std::array<char, 6> keiyakuEnd{};  // contract end year and month bytes
+  bool operator==(const KokyakuDigest&) const = default;
+  static KokyakuDigest Of(std::string_view image);
+};
+
 class Store final {
  public:
   static constexpr int kMaxActive = 2000;
@@ -175,6 +187,10 @@ class Store final {
   int KoujiNewest(std::string_view name20) const;
   // The first listed live customer whose 20-byte name is `name20`, or 0.
   int KokyakuOfName(std::string_view name20) const;
+  // Customer record n's digest (1..KokyakuCount(); a blank one otherwise) and
+  // its 20-byte name when it is live ("" otherwise; valid until the next write).
+  const KokyakuDigest& KokyakuDigestOf(int n) const;
+  std::string_view KokyakuNameOf(int n) const { return kokyakuByName_.KeyOfRecord(n); }
   // The indexes themselves, for checks against the files.
   const KeyIndex& TenkenNameIndex() const { return slipsByName_; }
   const KeyIndex& TenkenMonthIndex() const { return slipsByMonth_; }
@@ -237,6 +253,7 @@ class Store final {
   // whether it takes part in the sort (is live).
   std::vector<std::uint32_t> kanaKeys_;
   std::vector<char> kanaLive_;
+  std::vector<KokyakuDigest> digests_;
   // The customer file as it stood after the store's last write or read of
   // it (size, change time, inode): a file changed behind the store is read
   // again before the sort trusts the readings above.

@@ -101,6 +101,14 @@ void KeyIndex::Put(int n, std::string_view image) {
   }
 }
 
+std::string_view KeyIndex::KeyOfRecord(int n) const {
+  if (n < 1 || n > Records()) return {};
+  const std::uint32_t id = idOf_[static_cast<std::size_t>(n - 1)];
+  if (id == 0) return {};
+  const Key& key = keys_[id - 1];
+  return std::string_view(reinterpret_cast<const char*>(key.words), key.size);
+}
+
 std::span<const int> KeyIndex::Of(std::string_view key) const {
   // No key is longer; a longer one would be cut to a key it is not.
   if (key.size() > kMaxKey) return {};

@@ -35,6 +35,8 @@ class KeyIndex final {
 
   // The live records of `key`, ascending record numbers (the order stored).
   std::span<const int> Of(std::string_view key) const;
+  // The key record n is listed under; "" for none. Valid until the next Put.
+  std::string_view KeyOfRecord(int n) const;
   // Every key with at least one record, and its records (for checks).
   std::unordered_map<std::string, std::vector<int>> All() const;
 
