@@ -117,6 +117,9 @@ TEST(ListScreens, TheScheduleMarksWhoIsDoneAndCanPutTheRestFirst) {
   h.view.ClickLabel("Label_TenkenYotei");
   EXPECT_EQ(h.Notice(), "点検予定の月は1から12で入れてください。");
   EXPECT_EQ(h.view.Text("Label_TenkenYotei_Kokyaku_1_01"), "");
+  // The done count of the month shown before goes with its list.
+  EXPECT_EQ(Cp932ToUtf8(h.view.Text("Label_TenkenYotei_Done")), "実施済 0 / 予定 0");
+  EXPECT_EQ(h.view.Text("Label_TenkenYotei_DoneMonth"), "");
 }
 
 TEST(ListScreens, ContractEndsAreFoundYearsAhead) {

@@ -293,6 +293,7 @@ void TenkenItiranSelect(Session::State& s) {
     default: {
       if (in.yoteiMonth == 0) {
         why = "点検予定の月は1から12で入れてください。";
+        DoneCountShow(s, in);
         break;
       }
       const std::vector<TenkenYoteiEntry> entries =
