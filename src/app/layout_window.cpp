@@ -59,8 +59,9 @@ constexpr ControlDef kWindow[] = {
 
     // Refusals and failures the session wants the user to see; no dialogs.
     // Bold red right under the command bar, where the eye goes after a
-    // command that seemed to do nothing.
-    {"Label_Notice", "", Kind::Caption, 8, 658, 867, 18, "", kCountFont, kNoColour, 0xC00000},
+    // command that seemed to do nothing. Two lines: a failure names a path
+    // and its reason, and what became of the user's data comes last.
+    {"Label_Notice", "", Kind::Caption, 8, 658, 867, 36, "", kCountFont, kNoColour, 0xC00000},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // buttons, paging keys, closing and F9, and focus moved while hidden.
 #include <QDesktopServices>
 #include <QFile>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QUrl>
 #include <fstream>
@@ -34,6 +35,23 @@ TEST_F(Window, CaptionSizeAndTheSlipScreenInFront) {
   EXPECT_EQ(Label("Label_KokyakuDs").trimmed(), "0");
   EXPECT_EQ(Label("Label_KokyakuChoose_Line").trimmed(), "1");
   EXPECT_TRUE(Selected("Shape_Kokyaku_01")) << "the new-customer row is selected";
+}
+
+TEST_F(Window, ALongFailureNoticeIsShownWhole) {
+  // A save cut short names the path and the system's reason before what was
+  // saved after all; a one-line label cut that last part off.
+  const QString notice = QString::fromUtf8(
+      "USBメモリへの保存が途中で失敗しました: cannot rename over "
+      "/media/office/USB DISK/タンコラ/バックアップ/TenkenDenp.125: Input/output error"
+      "（新しく保存できたもの: 顧客）");
+  auto* label = qobject_cast<QLabel*>(W("Label_Notice"));
+  ASSERT_NE(label, nullptr);
+  label->setText(notice);
+  const QRect needed = label->fontMetrics().boundingRect(
+      QRect(0, 0, label->width(), 1000), Qt::TextWordWrap | Qt::AlignLeft, notice);
+  EXPECT_TRUE(label->wordWrap());
+  EXPECT_LE(needed.height(), label->height());
+  EXPECT_LE(label->mapTo(label->window(), QPoint(0, label->height())).y(), label->window()->height());
 }
 
 TEST_F(Window, TabsShowTheirPanels) {
