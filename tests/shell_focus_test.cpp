@@ -275,6 +275,23 @@ TEST(ShellClose, TypingNoCommandStoredIsNamedOnceBeforeTheWindowCloses) {
          h.view.Type("Edit_Kokyaku_Name", "Taro");
        },
        "顧客の変更", false},
+      {"a ledger entry alone for an orderer who is no customer",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Name", "Builder");
+         h.view.Type("Edit_Kouji_Money", "900");
+         h.view.Press(Key::F1);
+       },
+       "", false},
+      {"the same, typed on after F1",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Name", "Builder");
+         h.view.Press(Key::F1);
+         h.view.Type("Edit_Kouji_Money", "900");
+         h.view.Press(Key::Enter);
+       },
+       "顧客・工事元帳の変更", false},
       {"a new slip's reading, still in the edit",
        [](Harness& h) {
          h.ClickRow(1);

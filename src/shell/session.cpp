@@ -91,12 +91,29 @@ bool DiffersFromStored(const RecordFile& file, int n, Record& working) {
 // slip or ledger entry changed, or a new customer or slip typed. A new
 // ledger entry is the customer's twin fields, so its typing shows in the
 // customer. "" when nothing would be lost.
+// A customer not stored yet holds typing, other than the twins of the
+// ledger entry on screen when that entry is stored as it stands: "F1 工事元帳
+// のみ登録" for an orderer who is no maintenance customer leaves them there.
+bool NewCustomerTyped(Session::State& s) {
+  Record blank(KokyakuLayout());
+  blank.Clear();
+  Record rest = s.kokyaku;
+  const int entry = s.currentKoujiNo;
+  if (entry >= 1 && entry <= s.store.KoujiCount() &&
+      !DiffersFromStored(s.store.KoujiFile(), entry, s.kouji)) {
+    for (int f = Kouji::Name; f <= Kouji::Ninsou; ++f) {
+      if (rest.Get(Kouji::TwinOf(f)) == s.kouji.Get(f)) {
+        rest.Set(Kouji::TwinOf(f), blank.Get(Kouji::TwinOf(f)));
+      }
+    }
+  }
+  return rest.Pack() != blank.Pack();
+}
+
 std::string UnsavedWork(Session::State& s) {
   std::vector<std::string> what;
-  Record blankCustomer(KokyakuLayout());
-  blankCustomer.Clear();
   if (s.loadedRecNo != 0 ? DiffersFromStored(s.store.KokyakuFile(), s.loadedRecNo, s.kokyaku)
-                         : s.kokyaku.Pack() != blankCustomer.Pack()) {
+                         : NewCustomerTyped(s)) {
     what.emplace_back("顧客");
   }
   bool slipTyped = false;
