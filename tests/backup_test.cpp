@@ -195,6 +195,22 @@ TEST_F(BackupTest, ACopyCutAtAnyPointLeavesThePreviousBackupWhole) {
   EXPECT_EQ(CopyRecordCount(Usb(), BackupPart::TenkenDenp), 40);
 }
 
+TEST_F(BackupTest, AFailedSaveSaysAnEarlierBackupIsKeptOnlyWhereThereIsOne) {
+  for (const bool earlier : {false, true}) {
+    if (earlier) {
+      ASSERT_TRUE(RunBackup(store_, Request(Direction::ToUsb), nullptr).ok());
+    }
+    FaultAt fault{"copy:record", 1};
+    fault.Install();
+    const RunReport r = RunBackup(store_, Request(Direction::ToUsb), nullptr);
+    Store::SetFaultHook(nullptr);
+    ASSERT_EQ(r.outcome, RunOutcome::Failed);
+    EXPECT_EQ(r.message.find("前に保存したデータはそのまま残っています") != std::string::npos, earlier)
+        << r.message;
+    EXPECT_EQ(r.message.find("何も保存していません") != std::string::npos, !earlier) << r.message;
+  }
+}
+
 TEST_F(BackupTest, ARestoreSkipsAMissingOrCutCopyAndKeepsThePcFile) {
   ASSERT_TRUE(RunBackup(store_, Request(Direction::ToUsb), nullptr).ok());
   const std::string slipCopy = ReadBytes(Usb() / "TenkenDenp.125");

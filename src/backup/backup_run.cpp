@@ -222,13 +222,20 @@ RunReport RunBackup(Store& store, const BackupRequest& request, BackupProgress* 
     jobs.push_back(std::move(job));
     temps.emplace_back(part, target);
   }
+  // Said after a failure only where it is true: a first save has nothing to keep.
+  bool hadCopies = false;
+  for (const auto& [part, target] : temps) {
+    std::error_code ec;
+    hadCopies |= fs::exists(target, ec);
+  }
   BackupPart failed = BackupPart::Jisya;
   if (!CopyAll(report, jobs, progress, "ほかのファイルが保存できなかったため、保存していません",
                failed)) {
     report.outcome = RunOutcome::Failed;
     // The row (and the command line's line) of the part says why.
-    report.message = "USBメモリに保存できませんでした（" + std::string(PartDef(failed).caption) +
-                     "）。前に保存したデータはそのまま残っています。";
+    report.message = "USBメモリに保存できませんでした（" + std::string(PartDef(failed).caption) + "）。" +
+                     (hadCopies ? "前に保存したデータはそのまま残っています。"
+                                : "このフォルダには何も保存していません。");
     return report;
   }
   // Every copy is whole on the stick; the renames follow one another closely,
