@@ -86,6 +86,7 @@ TEST(ListScreens, EraYearsSelectByTheirWesternYearAndEmptyListsSayWhy) {
   h.view.Type("Edit_TenkenGeppou_KokyakuName", "");
   h.view.ClickLabel("Label_TenkenGeppou_ReDisp");
   EXPECT_EQ(h.Notice(), "顧客名が空欄です。一覧する顧客の名前を入れてください。");
+  EXPECT_FALSE(h.view.Alerted(kNoticeLabel));
   h.view.Type("Edit_TenkenGeppou_KokyakuName", "Z");
   h.view.ClickLabel("Label_TenkenGeppou_ReDisp");
   EXPECT_EQ(h.Notice(), "「Z」の点検伝票はありません。");

@@ -282,6 +282,8 @@ void TenkenItiranSelect(Session::State& s) {
     case kTenkenKobetu:
       if (TrimBlanks(in.kokyakuName).empty()) {
         why = "顧客名が空欄です。一覧する顧客の名前を入れてください。";
+        // What the view first says when it is chosen: a prompt, not a fault.
+        kind = NoticeKind::Info;
       } else {
         s.tenkenItiran = TenkenKobetuSelect(s.store, in.kokyakuName);
         if (s.tenkenItiran.empty()) {
