@@ -165,6 +165,9 @@ TEST(CustomersCommands, DeletedCustomersAreListedInReadingOrder) {
   h.ClickRow(3);
   EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Name"), "Bo");
   EXPECT_EQ(h.view.Text("Label_KokyakuChoose_Line"), "3");
+  // Found by name while listed: a deleted one too, even with no live namesake.
+  EXPECT_EQ(KokyakuLocate(h.s(), "Eo"), 6);
+  EXPECT_EQ(KokyakuLocate(h.s(), "Bo"), 2);
 }
 
 TEST(CustomersCommands, HidingDeletedOnesWhileOneIsShownStartsANewCustomer) {

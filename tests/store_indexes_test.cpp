@@ -28,11 +28,11 @@ KeyMap Sorted(const std::unordered_map<std::string, std::vector<int>>& all) {
 // What a full scan of `bytes` finds: the live records under the bytes at
 // [offset, offset+width), blanks read as `blank`.
 KeyMap Scan(const std::string& bytes, std::size_t length, std::size_t offset, std::size_t width,
-            char blank = ' ') {
+            char blank = ' ', bool deletedToo = false) {
   KeyMap keys;
   for (std::size_t i = 0; i < bytes.size() / length; ++i) {
     const std::string_view rec = std::string_view(bytes).substr(i * length, length);
-    if (rec[0] == '1') continue;
+    if (rec[0] == '1' && !deletedToo) continue;
     std::string key(rec.substr(offset, width));
     for (char& c : key) {
       if (c == ' ') c = blank;
@@ -161,6 +161,16 @@ void ExpectIndexesMatchFiles(const Store& store, const std::vector<std::string>&
   EXPECT_EQ(Sorted(store.KoujiNameIndex().All()), koujiNames);
   const KeyMap customerNames = Scan(kokyaku, 1000, KokyakuLayout().Offset(Kokyaku::Name), 20);
   EXPECT_EQ(Sorted(store.KokyakuNameIndex().All()), customerNames);
+  EXPECT_EQ(Sorted(store.KokyakuAnyNameIndex().All()),
+            Scan(kokyaku, 1000, KokyakuLayout().Offset(Kokyaku::Name), 20, ' ', true));
+  for (int n = 1; n <= store.KokyakuCount(); ++n) {
+    const std::string_view rec = std::string_view(kokyaku).substr(static_cast<std::size_t>(n - 1) * 1000, 1000);
+    EXPECT_EQ(store.KokyakuLive(n), rec[0] != '1') << n;
+    const auto* kana = reinterpret_cast<const unsigned char*>(rec.data() + 1);
+    EXPECT_EQ(store.KokyakuReading(n), (std::uint32_t{kana[0]} << 24) | (std::uint32_t{kana[1]} << 16) |
+                                           (std::uint32_t{kana[2]} << 8) | kana[3])
+        << n;
+  }
 
   std::vector<int> live;
   for (const auto& [name, recs] : customerNames) live.insert(live.end(), recs.begin(), recs.end());

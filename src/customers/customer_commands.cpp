@@ -38,19 +38,20 @@ int SlotOf(const Session::State& s, int recNo) {
 
 // The slot of the customer whose whole image is `image` (the sort moves
 // records, so the record number written is not where the customer stays);
-// failing that, the first customer of that name. Only the live customers of
-// the name are read; a deleted one is looked for only while deleted ones are
-// listed.
+// failing that, the first customer of that name. Only the customers of the
+// name are read: the live ones, and the deleted ones too while they are listed.
 int SlotOfImage(Session::State& s, std::string_view image) {
   const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
   const std::string_view name = image.substr(offset, 20);
   if (s.showDeleted) {
-    std::unordered_set<int> same, sameName;
-    (void)s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
-      if (rec == image) same.insert(n);
-      if (rec.substr(offset, 20) == name) sameName.insert(n);
-      return true;
-    });
+    const std::span<const int> named = s.store.KokyakuOfNameAll(name);
+    std::unordered_set<int> sameName(named.begin(), named.end());
+    std::unordered_set<int> same;
+    RecordReader reader(s.store.KokyakuFile());
+    Record stored(KokyakuLayout());
+    for (const int n : named) {
+      if (reader.Read(n, stored) && stored.Pack() == image) same.insert(n);
+    }
     for (const auto* set : {&same, &sameName}) {
       for (int slot = 0; slot < s.SlotCount(); ++slot) {
         if (set->count(s.slots[static_cast<std::size_t>(slot)])) return slot;

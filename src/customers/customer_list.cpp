@@ -51,24 +51,14 @@ void KokyakuSlotsRebuild(Session::State& s) {
   // order they would sit among unrelated customers ("安藤" between two
   // "清水"). Each is listed before the first customer whose reading sorts
   // after its own (the record number breaks ties).
-  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Kana);
-  std::vector<std::string> kana(static_cast<std::size_t>(s.store.KokyakuCount()) + 1);
+  // The readings and flags are the store's (no record is read).
   std::vector<int> deleted;
-  const Status st = s.store.KokyakuFile().Scan([&](int n, std::string_view rec) {
-    if (n < 1 || static_cast<std::size_t>(n) >= kana.size()) return true;
-    kana[static_cast<std::size_t>(n)] = std::string(rec.substr(offset, 4));
-    if (!rec.empty() && rec[0] == '1') deleted.push_back(n);
-    return true;
-  });
-  if (!st) {
-    // Unreadable: every record in file order, as the file holds them.
-    s.slots.resize(static_cast<std::size_t>(s.store.KokyakuCount()));
-    for (std::size_t i = 0; i < s.slots.size(); ++i) s.slots[i] = static_cast<int>(i) + 1;
-    return;
+  for (int n = 1; n <= s.store.KokyakuCount(); ++n) {
+    if (!s.store.KokyakuLive(n)) deleted.push_back(n);
   }
   const auto after = [&](int a, int b) {
-    const std::string& ka = kana[static_cast<std::size_t>(a)];
-    const std::string& kb = kana[static_cast<std::size_t>(b)];
+    const std::uint32_t ka = s.store.KokyakuReading(a);
+    const std::uint32_t kb = s.store.KokyakuReading(b);
     return ka != kb ? ka > kb : a > b;
   };
   for (const int d : deleted) {
@@ -215,18 +205,10 @@ void KokyakuPageNext(Session::State& s) {
 
 int KokyakuLocate(Session::State& s, std::string_view name) {
   const std::string key = PadField(name, TextAlign::Left, 20);
-  const std::size_t offset = KokyakuLayout().Offset(Kokyaku::Name);
-  std::unordered_set<int> matches;
-  if (s.showDeleted) {
-    // Deleted customers are listed too, and the index holds only live ones.
-    (void)s.store.KokyakuFile().Scan([&](int n, std::string_view image) {
-      if (image.substr(offset, 20) == key) matches.insert(n);
-      return true;
-    });
-  } else {
-    const std::span<const int> named = s.store.KokyakuNameIndex().Of(key);
-    matches.insert(named.begin(), named.end());
-  }
+  // Deleted customers are listed too while they are shown.
+  const std::span<const int> named =
+      s.showDeleted ? s.store.KokyakuOfNameAll(key) : s.store.KokyakuNameIndex().Of(key);
+  const std::unordered_set<int> matches(named.begin(), named.end());
   int found = -1;
   for (int slot = 0; slot < s.SlotCount() && found < 0 && !matches.empty(); ++slot) {
     if (matches.count(s.slots[static_cast<std::size_t>(slot)])) found = slot;

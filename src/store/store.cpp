@@ -669,6 +669,7 @@ void Store::KokyakuWritten(int n, std::string_view image) {
 void Store::KokyakuPut(int n, std::string_view image) {
   if (n < 1 || n > static_cast<int>(kanaKeys_.size()) + 1) return;
   kokyakuByName_.Put(n, image);
+  kokyakuAnyByName_.Put(n, image);
   const bool live = image[0] != '1';
   if (n == static_cast<int>(kanaKeys_.size()) + 1) {
     kanaKeys_.push_back(0);
@@ -693,6 +694,7 @@ void Store::KokyakuIndexFrom(std::string_view images) {
   const std::size_t length = kokyaku_.Layout().RecordLength();
   active_.clear();
   kokyakuByName_.Clear();
+  kokyakuAnyByName_.Clear();
   kanaKeys_.clear();
   kanaLive_.clear();
   digests_.clear();
@@ -706,6 +708,7 @@ void Store::KokyakuIndexFrom(std::string_view images) {
 Status Store::RebuildIndex() {
   active_.clear();
   kokyakuByName_.Clear();
+  kokyakuAnyByName_.Clear();
   kanaKeys_.clear();
   kanaLive_.clear();
   digests_.clear();
@@ -722,6 +725,7 @@ Status Store::RebuildIndex() {
 void Store::ReserveKokyaku(int records) {
   const auto n = static_cast<std::size_t>(std::max(records, 0));
   kokyakuByName_.Reserve(records);
+  kokyakuAnyByName_.Reserve(records);
   kanaKeys_.reserve(n);
   kanaLive_.reserve(n);
   digests_.reserve(n);
@@ -741,6 +745,15 @@ KokyakuDigest KokyakuDigest::Of(std::string_view image) {
   std::copy_n(image.data() + layout.Offset(Kokyaku::KeiyakuYear), 6, d.keiyaku.data());
   std::copy_n(image.data() + layout.Offset(Kokyaku::KeiyakuEndYear), 6, d.keiyakuEnd.data());
   return d;
+}
+
+std::uint32_t Store::KokyakuReading(int n) const {
+  if (n < 1 || n > static_cast<int>(kanaKeys_.size())) return 0;
+  return kanaKeys_[static_cast<std::size_t>(n - 1)];
+}
+
+bool Store::KokyakuLive(int n) const {
+  return n >= 1 && n <= static_cast<int>(kanaLive_.size()) && kanaLive_[static_cast<std::size_t>(n - 1)];
 }
 
 const KokyakuDigest& Store::KokyakuDigestOf(int n) const {

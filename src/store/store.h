@@ -187,6 +187,15 @@ class Store final {
   int KoujiNewest(std::string_view name20) const;
   // The first listed live customer whose 20-byte name is `name20`, or 0.
   int KokyakuOfName(std::string_view name20) const;
+  // Every customer record whose 20-byte name is `name20`, deleted ones too,
+  // ascending record numbers.
+  std::span<const int> KokyakuOfNameAll(std::string_view name20) const {
+    return kokyakuAnyByName_.Of(name20);
+  }
+  // Customer record n's 4 reading bytes as the sort compares them (the first
+  // the most significant), and whether it is live (its flag is not "1").
+  std::uint32_t KokyakuReading(int n) const;
+  bool KokyakuLive(int n) const;
   // Customer record n's digest (1..KokyakuCount(); a blank one otherwise) and
   // its 20-byte name when it is live ("" otherwise; valid until the next write).
   const KokyakuDigest& KokyakuDigestOf(int n) const;
@@ -196,6 +205,7 @@ class Store final {
   const KeyIndex& TenkenMonthIndex() const { return slipsByMonth_; }
   const KeyIndex& KoujiNameIndex() const { return koujiByName_; }
   const KeyIndex& KokyakuNameIndex() const { return kokyakuByName_; }
+  const KeyIndex& KokyakuAnyNameIndex() const { return kokyakuAnyByName_; }
 
   // Writes customer n (1..count+1). Refused with TooManyCustomers, nothing
   // written, when it would bring a record to life beyond kMaxActive live ones.
@@ -249,6 +259,7 @@ class Store final {
   KeyIndex slipsByMonth_{index_keys::SlipYearMonth};
   KeyIndex koujiByName_{index_keys::KoujiName};
   KeyIndex kokyakuByName_{index_keys::KokyakuName};
+  KeyIndex kokyakuAnyByName_{index_keys::KokyakuNameAny};
   // Per customer record: its 4 reading bytes as the sort compares them, and
   // whether it takes part in the sort (is live).
   std::vector<std::uint32_t> kanaKeys_;

@@ -154,6 +154,13 @@ int KokyakuName(std::string_view image, char* key) {
   return LiveField(image, KokyakuLayout(), Kokyaku::Name, key);
 }
 
+int KokyakuNameAny(std::string_view image, char* key) {
+  const RecordLayout& layout = KokyakuLayout();
+  if (image.size() < layout.RecordLength()) return -1;
+  std::memcpy(key, image.data() + layout.Offset(Kokyaku::Name), layout.Width(Kokyaku::Name));
+  return static_cast<int>(layout.Width(Kokyaku::Name));
+}
+
 int SlipYearMonth(std::string_view image, char* key) {
   const RecordLayout& layout = TenkenDenpLayout();
   if (image.size() < layout.RecordLength() || image[0] == '1') return -1;

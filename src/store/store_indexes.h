@@ -72,6 +72,8 @@ namespace index_keys {
 int SlipName(std::string_view image, char* key);
 int KoujiName(std::string_view image, char* key);
 int KokyakuName(std::string_view image, char* key);
+// Any customer record's name, deleted ones too (for the list that shows them).
+int KokyakuNameAny(std::string_view image, char* key);
 // A live slip's year and month bytes, a blank read as "0" (as the monthly
 // selections compare them).
 int SlipYearMonth(std::string_view image, char* key);
