@@ -153,6 +153,12 @@ TEST(BackupScreen, AFolderGoneSinceTheLastSaveClearsWhatTheScreenSaidOfIt) {
   h.view.Press(Key::F1);
   ASSERT_EQ(h.view.Text("Label_BK_KokyakuDs"), "3");
   ASSERT_FALSE(h.view.Text("Label_BackupSavedDate").empty());
+  // Another folder: the percentages were the other folder's.
+  h.Choose(h.usb.parent_path());
+  EXPECT_EQ(h.view.Text("Label_KokyakuRitu"), "");
+  h.Choose(h.usb);
+  h.view.Press(Key::F1);
+  ASSERT_EQ(h.view.Text("Label_KokyakuRitu"), "100");
   fs::remove_all(h.usb);  // the stick pulled out
   h.view.Press(Key::F1);
   EXPECT_EQ(h.Status(), "処理できませんでした");

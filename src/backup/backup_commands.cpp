@@ -196,15 +196,20 @@ class ScreenProgress final : public BackupProgress {
   Direction direction_;
 };
 
-void Refuse(Session::State& s, const std::string& why) {
-  // The rows and the saved-data line told of the last run and of the folder
-  // as it was; a stick pulled since must not still read "100%" and "保存の
-  // データが存在" beside a refusal.
+// The rows' percentages and notes tell of the last run in the folder then
+// chosen; they go when the folder changes or a start is refused.
+void RowsForget(Session::State& s) {
   for (const BackupRow& row : kBackupRows) {
     s.view.SetText(row.percent, {});
     s.view.SetText(row.message, {});
     s.view.SetAlert(row.message, false);
   }
+}
+
+void Refuse(Session::State& s, const std::string& why) {
+  // A stick pulled out since the last run must not still read "100%" and
+  // "保存のデータが存在" beside a refusal.
+  RowsForget(s);
   ShowUsbSide(s);
   SetStatus(s, kNotDone);
   s.SetNotice(why);
@@ -322,6 +327,7 @@ void BackupFolderChosen(Session::State& s, std::string folder) {
   if (folder == s.backupFolder) return;
   s.backupFolder = std::move(folder);
   s.view.SetText("Label_BackupFolder", Shown(s.backupFolder));
+  RowsForget(s);
   ShowUsbSide(s);
   Changed(s);
 }
