@@ -16,10 +16,10 @@ TEST(CalendarDates, ADayExistsWhenItsMonthHasItInThatYear) {
     const char* day;
     bool exists;
   } cases[] = {
-      {"2026", "12", "31", true},   {"2026", " 4", "31", false}, {"2026", " 2", "29", false},
-      {"2028", " 2", "29", true},   {"2100", " 2", "29", false}, {"    ", " 2", "29", true},
-      {"    ", " 2", "30", false},  {"    ", "11", "31", false}, {"2026", "  ", "31", true},
-      {"2026", "13", "31", true},   {"2026", " 2", "  ", true},  {"2026", " 2", "32", true},
+      {"2026", "12", "31", true},  {"2026", " 4", "31", false}, {"2026", " 2", "29", false},
+      {"2028", " 2", "29", true},  {"2100", " 2", "29", false}, {"    ", " 2", "29", true},
+      {"    ", " 2", "30", false}, {"    ", "11", "31", false}, {"2026", "  ", "31", true},
+      {"2026", "13", "31", true},  {"2026", " 2", "  ", true},  {"2026", " 2", "32", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DayExists(c.year, c.month, c.day), c.exists)
@@ -49,8 +49,7 @@ TEST(CalendarDates, CommandsDoNotStoreADayTheCalendarLacks) {
   const CommandCase cases[] = {
       {Screen::Customer, "Edit_Kokyaku_Keiyaku_Year", "24", "2", "29", Key::F1, ""},
       {Screen::Customer, "Edit_Kokyaku_Keiyaku_Year", "25", "2", "29", Key::F1, "契約日"},
-      {Screen::Customer, "Edit_Kokyaku_Keiyaku_EndYear", "", "4", "31", Key::F1,
-       "契約期間の末日"},
+      {Screen::Customer, "Edit_Kokyaku_Keiyaku_EndYear", "", "4", "31", Key::F1, "契約期間の末日"},
       {Screen::Customer, "Edit_Kokyaku_StartYear", "24", "11", "31", Key::F1, "着工日"},
       {Screen::Customer, "Edit_Kokyaku_UseStartYear", "24", "11", "30", Key::F1, ""},
       {Screen::Ledger, "Edit_Keiyaku_EndYear", "27", "6", "31", Key::F1, "契約期間の末日"},

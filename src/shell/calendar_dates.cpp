@@ -16,8 +16,7 @@ constexpr RecordDate kKokyakuDates[] = {
     {Kokyaku::KeiyakuYear, Kokyaku::KeiyakuMonth, Kokyaku::KeiyakuDay, "契約日"},
     {Kokyaku::KeiyakuStartYear, Kokyaku::KeiyakuStartMonth, Kokyaku::KeiyakuStartDay,
      "契約期間の初日"},
-    {Kokyaku::KeiyakuEndYear, Kokyaku::KeiyakuEndMonth, Kokyaku::KeiyakuEndDay,
-     "契約期間の末日"},
+    {Kokyaku::KeiyakuEndYear, Kokyaku::KeiyakuEndMonth, Kokyaku::KeiyakuEndDay, "契約期間の末日"},
 };
 
 constexpr RecordDate kKoujiDates[] = {
@@ -75,8 +74,8 @@ std::string ImpossibleDateNotice(const Session::State& s, const Record& record,
   const int month = NumberIn(record.Get(date->month));
   const std::string yearMonth =
       year >= 1 ? EraMonthText(s, year, month) : std::to_string(month) + "月";
-  return std::string(date->caption) + "「" + yearMonth + std::to_string(NumberIn(record.Get(date->day))) +
-         "日」は暦にない日のため、";
+  return std::string(date->caption) + "「" + yearMonth +
+         std::to_string(NumberIn(record.Get(date->day))) + "日」は暦にない日のため、";
 }
 
 }  // namespace tankora
