@@ -38,6 +38,16 @@ namespace tankora::bench {
 
 inline constexpr Date kBenchToday{2012, 10, 29};
 
+// The generator's options for the office (GenerateDemoOffice with them gives
+// its files before the customer sort).
+inline DemoOptions BenchOfficeOptions() {
+  DemoOptions options;
+  options.seed = 12345;
+  options.scale = kBenchmarkOfficeScale;
+  options.today = kBenchToday;
+  return options;
+}
+
 struct BenchOffice {
   std::filesystem::path root;
   std::filesystem::path data;  // the Data folder
@@ -46,11 +56,7 @@ struct BenchOffice {
     std::string templ = (std::filesystem::temp_directory_path() / "tankora-bench-XXXXXX").string();
     root = ::mkdtemp(templ.data());
     data = root / "Data";
-    DemoOptions options;
-    options.seed = 12345;
-    options.scale = kBenchmarkOfficeScale;
-    options.today = kBenchToday;
-    if (!WriteDemoOffice(data, options)) std::abort();
+    if (!WriteDemoOffice(data, BenchOfficeOptions())) std::abort();
   }
   ~BenchOffice() {
     std::error_code ec;

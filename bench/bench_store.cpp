@@ -48,13 +48,7 @@ std::string ReadFile(const fs::path& path) {
 // The customer file as the demo generator registered them, not yet sorted.
 struct Unsorted {
   std::string kokyaku;
-  Unsorted() {
-    tankora::DemoOptions options;
-    options.seed = 12345;
-    options.scale = tankora::kBenchmarkOfficeScale;
-    options.today = tankora::bench::kBenchToday;
-    kokyaku = tankora::GenerateDemoOffice(options).kokyaku;
-  }
+  Unsorted() { kokyaku = tankora::GenerateDemoOffice(tankora::bench::BenchOfficeOptions()).kokyaku; }
 };
 
 const std::string& UnsortedKokyaku() {

@@ -243,6 +243,7 @@ TEST(StoreIndexes, ManyKeysFollowEveryPutLikeAMap) {
   KeyIndex index(index_keys::KoujiName);
   std::mt19937 rng(7);
   std::vector<std::string> keyOf;  // per record; "" when deleted
+  std::vector<std::string> images;  // per record, as it stands last
   Record entry(KoujiLayout());
   for (int step = 0; step < 30000; ++step) {
     const int count = static_cast<int>(keyOf.size());
@@ -255,8 +256,10 @@ TEST(StoreIndexes, ManyKeysFollowEveryPutLikeAMap) {
     const std::string key = image[0] == '1' ? "" : std::string(entry.Get(Kouji::Name));
     if (n == count + 1) {
       keyOf.push_back(key);
+      images.push_back(image);
     } else {
       keyOf[static_cast<std::size_t>(n - 1)] = key;
+      images[static_cast<std::size_t>(n - 1)] = image;
     }
   }
   KeyMap expected;
@@ -272,6 +275,12 @@ TEST(StoreIndexes, ManyKeysFollowEveryPutLikeAMap) {
   EXPECT_TRUE(index.Of(PadField("K4000", TextAlign::Left, 20)).empty());
   EXPECT_TRUE(index.Of("K1").empty());  // not blank-padded: another key
   EXPECT_TRUE(index.Of(std::string(40, 'K')).empty());
+
+  // Built in one go from the records as they stand, as a start-up builds it.
+  KeyIndex built(index_keys::KoujiName);
+  for (const std::string& image : images) built.Add(image);
+  built.Finish();
+  EXPECT_EQ(Sorted(built.All()), expected);
 }
 
 }  // namespace

@@ -647,15 +647,16 @@ Status Store::RebuildAllIndexes() {
   slipsByMonth_.Reserve(tenken_.Count());
   koujiByName_.Reserve(kouji_.Count());
   // One pass over each file.
-  Status slips = tenken_.Scan([this](int n, std::string_view image) {
-    slipsByName_.Put(n, image);
-    slipsByMonth_.Put(n, image);
+  Status slips = tenken_.Scan([this](int, std::string_view image) {
+    slipsByName_.Add(image);
+    slipsByMonth_.Add(image);
     return true;
   });
-  Status ledger = kouji_.Scan([this](int n, std::string_view image) {
-    koujiByName_.Put(n, image);
+  Status ledger = kouji_.Scan([this](int, std::string_view image) {
+    koujiByName_.Add(image);
     return true;
   });
+  for (KeyIndex* index : {&slipsByName_, &slipsByMonth_, &koujiByName_}) index->Finish();
   if (first) first = slips;
   if (first) first = ledger;
   return first;

@@ -101,6 +101,26 @@ void KeyIndex::Put(int n, std::string_view image) {
   }
 }
 
+void KeyIndex::Add(std::string_view image) {
+  char bytes[kMaxKey];
+  const int length = keyOf_(image, bytes);
+  idOf_.push_back(length < 0 ? 0 : Intern(MakeKey(bytes, static_cast<std::size_t>(length))));
+}
+
+void KeyIndex::Finish() {
+  std::vector<int> counts(keys_.size(), 0);
+  for (const std::uint32_t id : idOf_) {
+    if (id != 0) ++counts[id - 1];
+  }
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    records_[i].clear();
+    records_[i].reserve(static_cast<std::size_t>(counts[i]));
+  }
+  for (std::size_t n = 0; n < idOf_.size(); ++n) {
+    if (idOf_[n] != 0) records_[idOf_[n] - 1].push_back(static_cast<int>(n) + 1);
+  }
+}
+
 std::string_view KeyIndex::KeyOfRecord(int n) const {
   if (n < 1 || n > Records()) return {};
   const std::uint32_t id = idOf_[static_cast<std::size_t>(n - 1)];

@@ -31,6 +31,11 @@ class KeyIndex final {
   void Reserve(int records);
   // Record n (1..Records()+1, the latter appending) now holds `image`.
   void Put(int n, std::string_view image);
+  // A build from a whole file, after Clear: Add each record in file order,
+  // then Finish. Each key's list is filled once at its exact size at the end
+  // instead of growing record by record.
+  void Add(std::string_view image);
+  void Finish();
   int Records() const { return static_cast<int>(idOf_.size()); }
 
   // The live records of `key`, ascending record numbers (the order stored).
