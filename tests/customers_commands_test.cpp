@@ -196,6 +196,12 @@ TEST(CustomersCommands, TheTwoThousandthCustomerIsTheLast) {
   // Restoring a deleted customer beyond the limit is refused the same way.
   h.s().kokyakuPageTop = 0;
   KokyakuListShow(h.s());
+  // The refused customer is still typing no command stored: the first
+  // click says so, the second leaves it.
+  h.ClickRow(1);
+  ASSERT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "OneTooMany");
+  EXPECT_EQ(h.session->Notice(),
+            "顧客の変更が登録されていません。F1 登録で保存できます。もう一度選ぶと、登録せずに移ります。");
   h.ClickRow(1);
   ASSERT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "C0001");
   h.session->SwitchScreen(Screen::Customer);

@@ -107,7 +107,12 @@ TEST(CustomersList, RowSelectionLoadsTheCustomerAndReselectOnlyTellsTheLedger) {
   EXPECT_EQ(reselected, 2);
 
   // The edit being typed in is committed into the customer it belongs to,
-  // not into the one loaded by the click.
+  // not into the one loaded by the click: the first click says it is not
+  // stored and stays, the second goes.
+  h.ClickRow(1);
+  EXPECT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "Changed");
+  EXPECT_EQ(h.SelectedRow(), 2);
+  EXPECT_NE(h.session->Notice().find("顧客の変更が登録されていません"), std::string::npos);
   h.ClickRow(1);
   EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Name"), "C0001");
   EXPECT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "C0001");

@@ -131,10 +131,22 @@ void KokyakuPlaceNewRow(Session::State& s) {
   PageTo(s, s.currentSlot);
 }
 
+namespace {
+
+// Another customer replaces the customer in the edits and begins a new slip
+// for it; on the ledger screen it also replaces the entry being typed there
+// (elsewhere that entry is the customer's twin fields, named as the customer).
+unsigned PartsAnotherCustomerReplaces(const Session::State& s) {
+  return kUnsavedCustomer | kUnsavedSlip | (s.currentScreen == Screen::Ledger ? kUnsavedLedger : 0);
+}
+
+}  // namespace
+
 void KokyakuRowClick(Session::State& s, int row) {
   if (row < 0 || row >= kListRows) return;
   const int slot = s.kokyakuPageTop + row;
   if (slot <= s.SlotCount() && slot != s.currentSlot) {
+    if (MoveHeldForTyping(s, PartsAnotherCustomerReplaces(s), MoveBy::Click)) return;
     KokyakuRowSelect(s, row);
   } else if (s.seams.rowReselected) {
     s.seams.rowReselected(s.session);
@@ -230,6 +242,7 @@ bool KokyakuSelectRecord(Session::State& s, int recNo) {
       KokyakuListRedraw(s);
       return true;
     }
+    if (MoveHeldForTyping(s, PartsAnotherCustomerReplaces(s), MoveBy::Click)) return false;
     PageTo(s, slot);
     KokyakuListShow(s);
     KokyakuRowSelect(s, slot - s.kokyakuPageTop);

@@ -154,6 +154,7 @@ void TenkenRowHighlight(Session::State& s) {
 void TenkenRowSelect(Session::State& s, int row) {
   if (row < 0 || row >= kTenkenRows || Count(s) == 0) return;
   if (s.tenkenTop + row >= Count(s) || row == s.tenkenRow) return;
+  if (MoveHeldForTyping(s, kUnsavedSlip, MoveBy::Click)) return;
   s.tenkenRow = row;
   TenkenRowHighlight(s);
   SelectedIntoEntry(s);
@@ -162,6 +163,7 @@ void TenkenRowSelect(Session::State& s, int row) {
 
 void TenkenPageUp(Session::State& s) {
   if (Count(s) <= kTenkenRows || s.tenkenTop == 0) return;
+  if (MoveHeldForTyping(s, kUnsavedSlip, MoveBy::Key)) return;
   if (s.tenkenTop - kTenkenRows >= 0) {
     s.tenkenTop -= kTenkenRows;
     // With no row chosen the page's first row is taken: the slip shown in the
@@ -180,11 +182,11 @@ void TenkenPageDown(Session::State& s) {
   const int count = Count(s);
   if (count <= kTenkenRows) return;
   const int last = count - kTenkenRows;
+  if (s.tenkenTop == last) return;
+  if (MoveHeldForTyping(s, kUnsavedSlip, MoveBy::Key)) return;
   if (s.tenkenTop + kTenkenRows <= last) {
     s.tenkenTop += kTenkenRows;
     if (s.tenkenRow < 0) s.tenkenRow = 0;
-  } else if (s.tenkenTop == last) {
-    return;
   } else {
     s.tenkenTop = last;
     s.tenkenRow = kTenkenRows - 1;

@@ -118,6 +118,7 @@ void Page(Session::State& s, int step) {
   int no = s.currentKoujiNo;
   if (step < 0 && no <= 1) return;
   if (step > 0 && no > count) return;
+  if (MoveHeldForTyping(s, kUnsavedLedger, MoveBy::Key)) return;
   no += step;
   Record entry(KoujiLayout());
   if (no <= count) {

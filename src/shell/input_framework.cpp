@@ -523,7 +523,9 @@ bool LabelClick(Session::State& s, std::string_view label) {
     return true;
   }
   if (s.commandDepth > 0) return false;
-  // A row chosen is a command too: what the line said before is past.
+  // A row chosen is a command too: what the line said before is past, kept
+  // only for a move that warned and finds its warning there.
+  s.noticeBeforeCommand = s.notice;
   s.SetNotice({});
   for (int i = 0; i < kScreenCount; ++i) {
     const ScreenDef* def = FindScreen(static_cast<Screen>(i));

@@ -87,10 +87,6 @@ bool DiffersFromStored(const RecordFile& file, int n, Record& working) {
   return file.ReadRecord(n, stored) && stored.Pack() != working.Pack();
 }
 
-// What the screens hold that no command has stored: a stored customer,
-// slip or ledger entry changed, or a new customer or slip typed. A new
-// ledger entry is the customer's twin fields, so its typing shows in the
-// customer. "" when nothing would be lost.
 // A customer not stored yet holds typing, other than the twins of the
 // ledger entry on screen when that entry is stored as it stands: "F1 工事元帳
 // のみ登録" for an orderer who is no maintenance customer leaves them there.
@@ -110,14 +106,23 @@ bool NewCustomerTyped(Session::State& s) {
   return rest.Pack() != blank.Pack();
 }
 
-std::string UnsavedWork(Session::State& s) {
+}  // namespace
+
+// What the screens hold that no command has stored: a stored customer,
+// slip or ledger entry changed, or a new customer or slip typed. A new
+// ledger entry is the customer's twin fields, so its typing shows in the
+// customer. "" when nothing would be lost.
+std::string UnsavedParts(Session::State& s, unsigned parts) {
   std::vector<std::string> what;
-  if (s.loadedRecNo != 0 ? DiffersFromStored(s.store.KokyakuFile(), s.loadedRecNo, s.kokyaku)
-                         : NewCustomerTyped(s)) {
+  if ((parts & kUnsavedCustomer) &&
+      (s.loadedRecNo != 0 ? DiffersFromStored(s.store.KokyakuFile(), s.loadedRecNo, s.kokyaku)
+                          : NewCustomerTyped(s))) {
     what.emplace_back("顧客");
   }
   bool slipTyped = false;
-  if (s.currentTenkenNo >= 1 && s.currentTenkenNo <= s.store.TenkenCount()) {
+  if ((parts & kUnsavedSlip) == 0) {
+    // not asked for
+  } else if (s.currentTenkenNo >= 1 && s.currentTenkenNo <= s.store.TenkenCount()) {
     slipTyped = DiffersFromStored(s.store.TenkenFile(), s.currentTenkenNo, s.tenken);
   } else {
     // A new slip starts with its customer and today's date: only the
@@ -127,12 +132,46 @@ std::string UnsavedWork(Session::State& s) {
     }
   }
   if (slipTyped) what.emplace_back("点検伝票");
-  if (DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji)) {
+  if ((parts & kUnsavedLedger) &&
+      DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji)) {
     what.emplace_back("工事元帳");
   }
-  if (what.empty()) return {};
   std::string list;
   for (const std::string& w : what) list += (list.empty() ? "" : "・") + w;
+  return list;
+}
+
+bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
+  // A click on a row lands here with the caret still in the edit it typed
+  // in: that typing counts, as it would for a command. A refused value
+  // keeps the move back, the notice saying why. An edit of anything else
+  // (a list screen's month) is left to be stored as it is left, as before.
+  if (by == MoveBy::Click) {
+    const InputField* f = FindField(s.view.Focused());
+    bool ours = false;
+    for (const FieldTarget& t : f ? f->targets : std::array<FieldTarget, 2>{}) {
+      ours |= (t.record == RecordKind::Kokyaku && (parts & kUnsavedCustomer)) ||
+              (t.record == RecordKind::TenkenDenp && (parts & kUnsavedSlip)) ||
+              (t.record == RecordKind::Kouji && (parts & kUnsavedLedger));
+    }
+    if (ours && !CommitFocusedField(s)) return true;
+  }
+  const std::string what = UnsavedParts(s, parts);
+  if (what.empty()) return false;
+  const std::string warning =
+      what + "の変更が登録されていません。F1 登録で保存できます。" +
+      (by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。" : "もう一度押すと、登録せずに移ります。");
+  // The same move right after the warning, nothing said in between, goes.
+  if (s.noticeBeforeCommand == warning) return false;
+  s.SetNotice(warning);
+  return true;
+}
+
+namespace {
+
+std::string UnsavedWork(Session::State& s) {
+  const std::string list = UnsavedParts(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger);
+  if (list.empty()) return {};
   return list + "の変更が登録されていません。F1 登録で保存できます。もう一度閉じると、登録せずに終了します。";
 }
 

@@ -168,4 +168,22 @@ struct Session::State {
   void SetNotice(std::string text, NoticeKind kind = NoticeKind::Problem);
 };
 
+// The working records a move to another record replaces: a move names only
+// those, so paging the ledger says nothing of the customer screen's typing.
+inline constexpr unsigned kUnsavedCustomer = 1;
+inline constexpr unsigned kUnsavedSlip = 2;
+inline constexpr unsigned kUnsavedLedger = 4;
+
+// Which of `parts` hold typing no command has stored, as the notices name
+// them ("顧客・点検伝票"); "" when nothing would be lost.
+std::string UnsavedParts(Session::State& s, unsigned parts);
+
+enum class MoveBy { Key, Click };
+// Before a move replaces the working records `parts` (another customer row,
+// a history page or row, a ledger page): true when the move must do nothing,
+// because they hold typing no command stored and the notice now says so.
+// The same move again right after, with no other notice in between, goes
+// ahead (the close's pattern). A click first commits the edit the caret is in.
+bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by);
+
 }  // namespace tankora

@@ -1,0 +1,282 @@
+// Moves to another record (a customer row, a history page or row, a ledger
+// page) with typing no command stored: the first says so and stays, the same
+// move right after goes; browsing without typing never warns.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "customers/customer_screen.h"
+#include "fake_view.h"
+#include "inspection/slip_screen.h"
+
+namespace tankora::testing {
+namespace {
+
+constexpr std::string_view kUnstored = "の変更が登録されていません。F1 登録で保存できます。";
+constexpr std::string_view kAgainKey = "もう一度押すと、登録せずに移ります。";
+constexpr std::string_view kAgainClick = "もう一度選ぶと、登録せずに移ります。";
+
+// Customers C0001..C0003; ten slips of C0001 (two history pages); one
+// ledger entry for each customer.
+Seeder Office() {
+  return [](const std::filesystem::path& dir) {
+    std::vector<std::string> slips;
+    for (int k = 1; k <= 10; ++k) {
+      Record r(TenkenDenpLayout());
+      r.Set(TenkenDenp::KokyakuName, "C0001");
+      r.Set(TenkenDenp::Year, "2012");
+      r.Set(TenkenDenp::Month, " 1");
+      r.Set(TenkenDenp::Day, (k < 10 ? " " : "") + std::to_string(k));
+      r.Set(TenkenDenp::Ph, "7.0");
+      slips.push_back(Image(r));
+    }
+    SeedFile("TenkenDenp.120", slips)(dir);
+    std::vector<std::string> entries;
+    for (const char* name : {"C0001", "C0002", "C0003"}) {
+      Record r(KoujiLayout());
+      r.Set(Kouji::Name, name);
+      r.Set(Kouji::Address, "E");
+      entries.push_back(Image(r));
+    }
+    SeedFile("Kouji.120", entries)(dir);
+  };
+}
+
+void ClickHistoryRow(Harness& h, int row1) {
+  char c[40];
+  std::snprintf(c, sizeof c, "Label_Tenken_Ph_%02d", row1);
+  h.view.ClickLabel(c);
+}
+
+bool Warned(const Harness& h) {
+  return h.session->Notice().find("登録されていません") != std::string::npos;
+}
+
+TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
+  struct Case {
+    const char* what;
+    std::function<void(Harness&)> before;  // the record to move from, and any typing
+    std::function<void(Harness&)> move;
+    std::function<bool(Harness&)> moved;
+    const char* named;  // "" when the move goes at once
+    bool click;
+  };
+  const auto customerScreen = [](Harness& h) {
+    h.session->SwitchScreen(Screen::Customer);
+    h.ClickRow(1);
+  };
+  const auto ledgerAt2 = [](Harness& h) {
+    h.session->SwitchScreen(Screen::Ledger);
+    h.view.Press(Key::F5);
+    h.view.Press(Key::F5);
+  };
+  const auto toRow2 = [](Harness& h) { h.ClickRow(2); };
+  const auto atC0002 = [](Harness& h) { return h.s().kokyaku.Trimmed(Kokyaku::Name) == "C0002"; };
+  const auto pageDown = [](Harness& h) { h.view.Press(Key::PageDown); };
+  const auto onSecondPage = [](Harness& h) { return h.s().tenkenTop > 0; };
+  const Case cases[] = {
+      {"customer row, nothing typed", customerScreen, toRow2, atC0002, "", true},
+      {"customer row, a stored customer's telephone still in the edit",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+       },
+       toRow2, atC0002, "顧客", true},
+      {"customer row, a new customer's name",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Name", "Taro");
+       },
+       toRow2, atC0002, "顧客", true},
+      {"customer row on the slip screen, nothing typed", [](Harness& h) { h.ClickRow(1); }, toRow2,
+       atC0002, "", true},
+      {"customer row on the slip screen, a new slip's reading",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+       },
+       toRow2, atC0002, "点検伝票", true},
+      {"customer row on the ledger screen, a stored entry's amount",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       toRow2, atC0002, "顧客・工事元帳", true},  // the amount is the customer's too
+      {"customer row on the ledger screen, nothing typed",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       toRow2, atC0002, "", true},
+      {"history PageDown, nothing typed", [](Harness& h) { h.ClickRow(1); }, pageDown,
+       onSecondPage, "", false},
+      {"history PageDown, a new slip's remark",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Bikou", "x");
+       },
+       pageDown, onSecondPage, "点検伝票", false},
+      {"history PageUp, a stored slip's reading changed",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Press(Key::PageDown);
+         h.view.Type("Edit_Panel_Tenken_Ph", "6.5");
+       },
+       [](Harness& h) { h.view.Press(Key::PageUp); },
+       [](Harness& h) { return h.s().tenkenTop == 0; }, "点検伝票", false},
+      {"history PageDown, the customer's typing is not the slip's",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Slip);
+       },
+       pageDown, onSecondPage, "", false},
+      {"history row, nothing typed", [](Harness& h) { h.ClickRow(1); },
+       [](Harness& h) { ClickHistoryRow(h, 3); }, [](Harness& h) { return h.s().tenkenRow == 2; },
+       "", true},
+      {"history row, a stored slip's reading changed",
+       [](Harness& h) {
+         h.ClickRow(1);
+         ClickHistoryRow(h, 1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "6.5");
+       },
+       [](Harness& h) { ClickHistoryRow(h, 3); }, [](Harness& h) { return h.s().tenkenRow == 2; },
+       "点検伝票", true},
+      {"ledger F5, nothing typed", ledgerAt2, [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "", false},
+      {"ledger F5, a stored entry's amount",
+       [&](Harness& h) {
+         ledgerAt2(h);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "工事元帳", false},
+      {"ledger F6, a stored entry's amount",
+       [&](Harness& h) {
+         ledgerAt2(h);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       [](Harness& h) { h.view.Press(Key::F6); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "工事元帳", false},
+      {"ledger F5, the customer screen's own typing is not the ledger's",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(3);
+         h.view.TypeUtf8("Edit_Kokyaku_Kana", "ｱｲ");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "", false},
+      // The telephone is the entry's field as much as the customer's: the
+      // ledger shows it, and paging would put the stored one back.
+      {"ledger F5, a telephone typed on the customer screen",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(3);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "工事元帳", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h(3, Office());
+    c.before(h);
+    ASSERT_FALSE(c.moved(h));
+    ASSERT_FALSE(Warned(h)) << h.session->Notice();
+    c.move(h);
+    if (*c.named) {
+      EXPECT_FALSE(c.moved(h));
+      EXPECT_EQ(h.session->Notice(), std::string(c.named) + std::string(kUnstored) +
+                                         std::string(c.click ? kAgainClick : kAgainKey));
+      c.move(h);
+    }
+    EXPECT_TRUE(c.moved(h));
+    EXPECT_FALSE(Warned(h)) << h.session->Notice();
+  }
+}
+
+TEST(UnsavedMoves, ANoticeInBetweenMakesTheMoveWarnAgain) {
+  Harness h(3, Office());
+  h.session->SwitchScreen(Screen::Customer);
+  h.ClickRow(1);
+  h.view.Type("Edit_Kokyaku_Tel", "0123");
+  h.ClickRow(2);
+  ASSERT_TRUE(Warned(h));
+  h.session->SwitchScreen(Screen::Slip);  // clears the notice
+  h.ClickRow(2);
+  EXPECT_TRUE(Warned(h));
+  EXPECT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "C0001");
+  // Stored by F1, the typing no longer holds the move back.
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.Press(Key::F1);
+  h.ClickRow(2);
+  EXPECT_EQ(h.s().kokyaku.Trimmed(Kokyaku::Name), "C0002");
+  EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "0123");
+}
+
+// An office written by another program, browsed without typing: every
+// customer row on both screens that list them, every history page and row,
+// every ledger page both ways. None of it may warn.
+TEST(UnsavedMoves, BrowsingAForeignOfficeNeverWarns) {
+  Harness h(0, Date{2026, 12, 8}, [](const std::filesystem::path& dir) {
+    for (const auto& f :
+         std::filesystem::directory_iterator(std::filesystem::path(TANKORA_FOREIGN_DATA) / "Data")) {
+      std::filesystem::copy_file(f.path(), dir / f.path().filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  });
+  ASSERT_GT(h.s().SlotCount(), 0);
+  int moves = 0;
+  const auto check = [&](const std::string& where) {
+    ++moves;
+    EXPECT_FALSE(Warned(h)) << where << ": " << h.session->Notice();
+  };
+  for (Screen screen : {Screen::Customer, Screen::Slip}) {
+    h.session->SwitchScreen(screen);
+    for (int slot = 0; slot <= h.s().SlotCount(); ++slot) {
+      while (slot >= h.s().kokyakuPageTop + kListRows) KokyakuPageNext(h.s());
+      while (slot < h.s().kokyakuPageTop) KokyakuPageBack(h.s());
+      h.ClickRow(slot - h.s().kokyakuPageTop + 1);
+      ASSERT_EQ(h.s().currentSlot, slot);
+      check("customer slot " + std::to_string(slot));
+      if (screen != Screen::Slip) continue;
+      const int pages = (static_cast<int>(h.s().tenkenRireki.size()) + kTenkenRows - 1) / kTenkenRows;
+      for (int p = 0; p < pages; ++p) {
+        for (int r = 1; r <= kTenkenRows; ++r) {
+          ClickHistoryRow(h, r);
+          check("history row " + std::to_string(r));
+        }
+        h.view.Press(Key::PageDown);
+        check("history PageDown");
+      }
+      for (int p = 0; p < pages; ++p) {
+        h.view.Press(Key::PageUp);
+        check("history PageUp");
+      }
+    }
+  }
+  h.session->SwitchScreen(Screen::Ledger);
+  const int entries = h.store->KoujiCount();
+  ASSERT_GT(entries, 0);
+  for (int i = 0; i < entries; ++i) {
+    h.view.Press(Key::F5);
+    check("ledger F5");
+  }
+  EXPECT_EQ(h.s().currentKoujiNo, 1);
+  for (int i = 0; i < entries; ++i) {
+    h.view.Press(Key::F6);
+    check("ledger F6");
+  }
+  EXPECT_EQ(h.s().currentKoujiNo, entries + 1);
+  EXPECT_GT(moves, 2 * h.s().SlotCount());
+}
+
+}  // namespace
+}  // namespace tankora::testing
