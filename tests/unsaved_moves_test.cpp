@@ -9,6 +9,7 @@
 #include "customers/customer_screen.h"
 #include "fake_view.h"
 #include "inspection/slip_screen.h"
+#include "store/demo_office.h"
 
 namespace tankora::testing {
 namespace {
@@ -221,17 +222,10 @@ TEST(UnsavedMoves, ANoticeInBetweenMakesTheMoveWarnAgain) {
   EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "0123");
 }
 
-// An office written by another program, browsed without typing: every
-// customer row on both screens that list them, every history page and row,
-// every ledger page both ways. None of it may warn.
-TEST(UnsavedMoves, BrowsingAForeignOfficeNeverWarns) {
-  Harness h(0, Date{2026, 12, 8}, [](const std::filesystem::path& dir) {
-    for (const auto& f :
-         std::filesystem::directory_iterator(std::filesystem::path(TANKORA_FOREIGN_DATA) / "Data")) {
-      std::filesystem::copy_file(f.path(), dir / f.path().filename(),
-                                 std::filesystem::copy_options::overwrite_existing);
-    }
-  });
+// An office browsed without typing: every customer row on both screens
+// that list them, every history page and row, every ledger page both ways.
+// None of it may warn.
+void BrowseWithoutWarning(Harness& h) {
   ASSERT_GT(h.s().SlotCount(), 0);
   int moves = 0;
   const auto check = [&](const std::string& where) {
@@ -276,6 +270,27 @@ TEST(UnsavedMoves, BrowsingAForeignOfficeNeverWarns) {
   }
   EXPECT_EQ(h.s().currentKoujiNo, entries + 1);
   EXPECT_GT(moves, 2 * h.s().SlotCount());
+}
+
+TEST(UnsavedMoves, BrowsingAForeignOfficeNeverWarns) {
+  Harness h(0, Date{2026, 12, 8}, [](const std::filesystem::path& dir) {
+    for (const auto& f :
+         std::filesystem::directory_iterator(std::filesystem::path(TANKORA_FOREIGN_DATA) / "Data")) {
+      std::filesystem::copy_file(f.path(), dir / f.path().filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  });
+  BrowseWithoutWarning(h);
+}
+
+TEST(UnsavedMoves, BrowsingTheDemoOfficeNeverWarns) {
+  const Date today{2026, 12, 8};
+  Harness h(0, today, [&](const std::filesystem::path& dir) {
+    DemoOptions options;
+    options.today = today;
+    ASSERT_TRUE(WriteDemoOffice(dir, options).ok());
+  });
+  BrowseWithoutWarning(h);
 }
 
 }  // namespace
