@@ -111,8 +111,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        toRow2, atC0002, "", true},
-      {"history PageDown, nothing typed", [](Harness& h) { h.ClickRow(1); }, pageDown,
-       onSecondPage, "", false},
+      {"history PageDown, nothing typed", [](Harness& h) { h.ClickRow(1); }, pageDown, onSecondPage,
+       "", false},
       {"history PageDown, a new slip's remark",
        [](Harness& h) {
          h.ClickRow(1);
@@ -241,7 +241,8 @@ void BrowseWithoutWarning(Harness& h) {
       ASSERT_EQ(h.s().currentSlot, slot);
       check("customer slot " + std::to_string(slot));
       if (screen != Screen::Slip) continue;
-      const int pages = (static_cast<int>(h.s().tenkenRireki.size()) + kTenkenRows - 1) / kTenkenRows;
+      const int pages =
+          (static_cast<int>(h.s().tenkenRireki.size()) + kTenkenRows - 1) / kTenkenRows;
       for (int p = 0; p < pages; ++p) {
         for (int r = 1; r <= kTenkenRows; ++r) {
           ClickHistoryRow(h, r);
@@ -274,8 +275,8 @@ void BrowseWithoutWarning(Harness& h) {
 
 TEST(UnsavedMoves, BrowsingAForeignOfficeNeverWarns) {
   Harness h(0, Date{2026, 12, 8}, [](const std::filesystem::path& dir) {
-    for (const auto& f :
-         std::filesystem::directory_iterator(std::filesystem::path(TANKORA_FOREIGN_DATA) / "Data")) {
+    for (const auto& f : std::filesystem::directory_iterator(
+             std::filesystem::path(TANKORA_FOREIGN_DATA) / "Data")) {
       std::filesystem::copy_file(f.path(), dir / f.path().filename(),
                                  std::filesystem::copy_options::overwrite_existing);
     }

@@ -158,9 +158,9 @@ bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
   }
   const std::string what = UnsavedParts(s, parts);
   if (what.empty()) return false;
-  const std::string warning =
-      what + "の変更が登録されていません。F1 登録で保存できます。" +
-      (by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。" : "もう一度押すと、登録せずに移ります。");
+  const std::string warning = what + "の変更が登録されていません。F1 登録で保存できます。" +
+                              (by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。"
+                                                   : "もう一度押すと、登録せずに移ります。");
   // The same move right after the warning, nothing said in between, goes.
   if (s.noticeBeforeCommand == warning) return false;
   s.SetNotice(warning);
