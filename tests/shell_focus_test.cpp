@@ -269,6 +269,26 @@ TEST(ShellClose, TypingNoCommandStoredIsNamedOnceBeforeTheWindowCloses) {
          h.view.Press(Key::F1);
        },
        "", false},
+      {"warned by a close, then F1, then typed on",
+       [&](Harness& h) {
+         onCustomer(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.session->CloseRequested();
+         h.view.Press(Key::F1);
+         h.view.Type("Edit_Kokyaku_Tel", "0456");
+       },
+       "顧客の変更", false},
+      {"the same by F9",
+       [&](Harness& h) {
+         onCustomer(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.Press(Key::F9);
+         h.session->TakeQuitRequest();
+         h.session->CloseRequested();
+         h.view.Press(Key::F1);
+         h.view.Type("Edit_Kokyaku_Tel", "0456");
+       },
+       "顧客の変更", true},
       {"a new customer's name",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Customer);

@@ -184,7 +184,13 @@ void CmdPageBack(Session& s) { KokyakuPageBack(s.state()); }
 void CmdPageNext(Session& s) { KokyakuPageNext(s.state()); }
 // The window closes when it sees the request, saving the company record as
 // every close does.
-void CmdQuit(Session& s) { s.state().quitRequested = true; }
+// F9 leaves standing what the line said before it (a close's warning among
+// it), so the close it asks for judges the line as the window button does.
+void CmdQuit(Session& s) {
+  Session::State& st = s.state();
+  st.quitRequested = true;
+  st.SetNotice(st.noticeBeforeCommand);
+}
 
 constexpr CommandDef kCustomerCommands[] = {
     {Screen::Customer, Key::F1, "Label_KokyakuWrite", "Shape_KokyakuWrite", 0, CmdWrite},

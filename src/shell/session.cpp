@@ -361,9 +361,11 @@ Session::CloseAnswer Session::CloseRequested() {
   if (saved) {
     // Customers, slips and entries reach the disk only by their commands;
     // typing none of them stored is named once, and the next close (the
-    // button or F9, with nothing said in between) leaves it.
+    // button or F9, with the warning still on the line) leaves it. What a
+    // command found on the line before it is no guide here: after F1 and
+    // more typing it would still hold the old warning.
     const std::string unsaved = UnsavedWork(s);
-    if (!unsaved.empty() && s.notice != unsaved && s.noticeBeforeCommand != unsaved) {
+    if (!unsaved.empty() && s.notice != unsaved) {
       s.SetNotice(unsaved);
       return CloseAnswer::StayOpen;
     }
