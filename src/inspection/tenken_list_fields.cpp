@@ -1,6 +1,5 @@
 // Every input control and command of the inspection list screen, as tables
 // for the input framework.
-#include <cstdio>
 #include <string_view>
 
 #include "inspection/tenken_list_screen.h"
@@ -71,14 +70,7 @@ constexpr InputField kTenkenListFields[] = {
       kCommand, "", Off),
 };
 
-void Print(Session& session) {
-  Session::State& s = session.state();
-  if (s.seams.listPrint) {
-    s.seams.listPrint(session, Screen::TenkenList);
-  } else {
-    s.SetNotice("印刷はまだできません。");
-  }
-}
+void Print(Session& session) { ListPrint(session, Screen::TenkenList); }
 void ReDisp(Session& s) { TenkenItiranReDisp(s.state()); }
 void PrePage(Session& s) { TenkenItiranPrePage(s.state()); }
 void NextPage(Session& s) { TenkenItiranNextPage(s.state()); }
@@ -120,31 +112,23 @@ std::string_view Redirect(Session& session, std::string_view target) {
   return target;
 }
 
-constexpr EraDateGroup kReportDate{"Label_TenkenGeppou_Era", "Edit_TenkenGeppou_Year",
-                                   "Edit_TenkenGeppou_Month", "Edit_TenkenGeppou_Day"};
-constexpr EraDateGroup kReportMonth{"Label_TenkenGeppou_ChooseEra", "Edit_TenkenGeppou_ChooseYear",
-                                    "Edit_TenkenGeppou_ChooseMonth", ""};
+// The report date and the report month.
+constexpr EraDateGroup kDateGroups[] = {
+    {"Label_TenkenGeppou_Era", "Edit_TenkenGeppou_Year", "Edit_TenkenGeppou_Month",
+     "Edit_TenkenGeppou_Day"},
+    {"Label_TenkenGeppou_ChooseEra", "Edit_TenkenGeppou_ChooseYear",
+     "Edit_TenkenGeppou_ChooseMonth", ""},
+};
 
 void AfterCommit(Session& session, const InputField& field) {
-  Session::State& s = session.state();
-  CompanyFieldCommitted(s, field);
-  const sv c = field.control;
-  if (c == kReportDate.year || c == kReportDate.month || c == kReportDate.day) {
-    EraDateShow(s, kReportDate);
-  } else if (c == kReportMonth.year || c == kReportMonth.month) {
-    EraDateShow(s, kReportMonth);
-  }
+  ListParamCommitted(session.state(), field, kDateGroups);
 }
 
 bool LabelClick(Session& session, std::string_view label) {
   Session::State& s = session.state();
-  for (int mode = 0; mode < 3; ++mode) {
-    char tab[32];
-    std::snprintf(tab, sizeof tab, "Label_TenkenItiran_%02d", mode + 1);
-    if (label == tab) {
-      TenkenItiranModeSet(s, mode);
-      return true;
-    }
+  if (const int mode = ViewTabOf(label, "Label_TenkenItiran_"); mode >= 0) {
+    TenkenItiranModeSet(s, mode);
+    return true;
   }
   return TenkenItiranLabelClick(s, label);
 }
@@ -164,8 +148,7 @@ constexpr ScreenDef kTenkenListScreen{
 
 void OnStarted(Session& session) {
   Session::State& s = session.state();
-  EraDateShow(s, kReportDate);
-  EraDateShow(s, kReportMonth);
+  for (const EraDateGroup& g : kDateGroups) EraDateShow(s, g);
   TenkenItiranModeDraw(s);
 }
 

@@ -1,6 +1,5 @@
 // Every input control and command of the contract list screen, as tables
 // for the input framework.
-#include <cstdio>
 #include <string_view>
 
 #include "ledger/keiyaku_list_screen.h"
@@ -74,14 +73,7 @@ constexpr InputField kKeiyakuListFields[] = {
       "Edit_TopMargine_Kouji", "", Off),
 };
 
-void Print(Session& session) {
-  Session::State& s = session.state();
-  if (s.seams.listPrint) {
-    s.seams.listPrint(session, Screen::KeiyakuList);
-  } else {
-    s.SetNotice("印刷はまだできません。");
-  }
-}
+void Print(Session& session) { ListPrint(session, Screen::KeiyakuList); }
 void ReDisp(Session& s) { KeiyakuListReDisp(s.state()); }
 void PrePage(Session& s) { KeiyakuListPrePage(s.state()); }
 void NextPage(Session& s) { KeiyakuListNextPage(s.state()); }
@@ -142,24 +134,14 @@ constexpr EraDateGroup kDateGroups[] = {
 };
 
 void AfterCommit(Session& session, const InputField& field) {
-  Session::State& s = session.state();
-  CompanyFieldCommitted(s, field);
-  for (const EraDateGroup& g : kDateGroups) {
-    if (field.control == g.year || field.control == g.month || field.control == g.day) {
-      EraDateShow(s, g);
-    }
-  }
+  ListParamCommitted(session.state(), field, kDateGroups);
 }
 
 bool LabelClick(Session& session, std::string_view label) {
   Session::State& s = session.state();
-  for (int mode = 0; mode < 3; ++mode) {
-    char tab[32];
-    std::snprintf(tab, sizeof tab, "Label_KoujiItiran_%02d", mode + 1);
-    if (label == tab) {
-      KeiyakuListModeSet(s, mode);
-      return true;
-    }
+  if (const int mode = ViewTabOf(label, "Label_KoujiItiran_"); mode >= 0) {
+    KeiyakuListModeSet(s, mode);
+    return true;
   }
   return KeiyakuListLabelClick(s, label);
 }

@@ -71,6 +71,32 @@ void CompanyFieldCommitted(Session::State& s, const InputField& field) {
   (void)s.session.SaveCompany();  // a failure is shown in the notice line
 }
 
+void ListParamCommitted(Session::State& s, const InputField& field,
+                        std::span<const EraDateGroup> groups) {
+  CompanyFieldCommitted(s, field);
+  for (const EraDateGroup& g : groups) {
+    if (field.control == g.year || field.control == g.month || field.control == g.day) {
+      EraDateShow(s, g);
+    }
+  }
+}
+
+int ViewTabOf(std::string_view label, std::string_view prefix) {
+  if (label.size() != prefix.size() + 2 || label.substr(0, prefix.size()) != prefix) return -1;
+  const std::string_view number = label.substr(prefix.size());
+  if (number[0] != '0' || number[1] < '1' || number[1] > '3') return -1;
+  return number[1] - '1';
+}
+
+void ListPrint(Session& session, Screen screen) {
+  Session::State& s = session.state();
+  if (s.seams.listPrint) {
+    s.seams.listPrint(session, screen);
+  } else {
+    s.SetNotice("印刷はまだできません。");
+  }
+}
+
 std::string EraMonthText(const Session::State& s, int westernYear, int month) {
   char text[16];
   std::snprintf(text, sizeof text, "%4d", westernYear);

@@ -4,6 +4,7 @@
 // the page labels of a paged view.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,19 @@ void EraDateShow(Session::State& s, const EraDateGroup& group);
 // committed, so the company record is written now; a crash or a kill
 // before the window closes loses nothing. Unchanged values write nothing.
 void CompanyFieldCommitted(Session::State& s, const InputField& field);
+
+// A list screen's afterCommit: the company field stored as above, and the
+// era caption of the date group the field belongs to (if any) shown again.
+void ListParamCommitted(Session::State& s, const InputField& field,
+                        std::span<const EraDateGroup> groups);
+
+// The view a list screen's view tab stands for: 0..2 for
+// "<prefix>01".."<prefix>03", -1 for any other label.
+int ViewTabOf(std::string_view label, std::string_view prefix);
+
+// A list screen's F1 印刷: the view in front of `screen` goes to the printer
+// (or its PDF) through the window's print seam.
+void ListPrint(Session& session, Screen screen);
 
 // "令和8年10月" (UTF-8), for the notice line: the era of that month.
 std::string EraMonthText(const Session::State& s, int westernYear, int month);

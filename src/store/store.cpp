@@ -691,14 +691,18 @@ void Store::KokyakuPut(int n, std::string_view image) {
   if (!live && listed) active_.erase(at);
 }
 
-void Store::KokyakuIndexFrom(std::string_view images) {
-  const std::size_t length = kokyaku_.Layout().RecordLength();
+void Store::ClearKokyakuIndexes() {
   active_.clear();
   kokyakuByName_.Clear();
   kokyakuAnyByName_.Clear();
   kanaKeys_.clear();
   kanaLive_.clear();
   digests_.clear();
+}
+
+void Store::KokyakuIndexFrom(std::string_view images) {
+  const std::size_t length = kokyaku_.Layout().RecordLength();
+  ClearKokyakuIndexes();
   const std::size_t records = images.size() / length;
   ReserveKokyaku(static_cast<int>(records));
   for (std::size_t i = 0; i < records; ++i) {
@@ -707,12 +711,7 @@ void Store::KokyakuIndexFrom(std::string_view images) {
 }
 
 Status Store::RebuildIndex() {
-  active_.clear();
-  kokyakuByName_.Clear();
-  kokyakuAnyByName_.Clear();
-  kanaKeys_.clear();
-  kanaLive_.clear();
-  digests_.clear();
+  ClearKokyakuIndexes();
   kokyaku_.Recount();
   ReserveKokyaku(kokyaku_.Count());
   Status s = kokyaku_.Scan([this](int n, std::string_view image) {

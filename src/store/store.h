@@ -251,6 +251,7 @@ class Store final {
   // The indexes alone (a build from the file stamps once at its end).
   void KokyakuPut(int n, std::string_view image);
   void ReserveKokyaku(int records);
+  void ClearKokyakuIndexes();
   // Fills the customer indexes from whole records in file order.
   void KokyakuIndexFrom(std::string_view images);
 
