@@ -439,11 +439,12 @@ TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
   EXPECT_TRUE(StoredEntry(h, 2).Deleted());
 
   // Paging away and back shows the mark. The address typed is still not
-  // stored: the first F5 says so and stays, the second goes.
+  // stored (in the entry, nor in the customer the page empties): the first
+  // F5 says so and stays, the second goes.
   h.view.Press(Key::F5);
   EXPECT_EQ(h.s().currentKoujiNo, 2);
   EXPECT_EQ(h.session->Notice(),
-            "工事元帳の変更が登録されていません。F1 登録で保存できます。もう一度押すと、登録せずに移ります。");
+            "顧客・工事元帳の変更が登録されていません。F1 登録で保存できます。もう一度押すと、登録せずに移ります。");
   h.view.Press(Key::F5);
   EXPECT_FALSE(NoticeShown(h));
   h.view.Press(Key::F6);

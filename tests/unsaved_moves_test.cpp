@@ -9,6 +9,7 @@
 #include "customers/customer_screen.h"
 #include "fake_view.h"
 #include "inspection/slip_screen.h"
+#include "shell/screen_def.h"
 #include "store/demo_office.h"
 
 namespace tankora::testing {
@@ -71,6 +72,16 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
     h.session->SwitchScreen(Screen::Ledger);
     h.view.Press(Key::F5);
     h.view.Press(Key::F5);
+  };
+  // Entry 4 is a copy of entry 3, stored: two entries of C0003 side by side.
+  const auto copiedEntry = [](Harness& h) {
+    h.session->SwitchScreen(Screen::Ledger);
+    h.ClickRow(3);
+    h.ClickRow(3);  // the selected row again: the entry on screen becomes a new one
+  };
+  const auto sameCustomerEntries = [&](Harness& h) {
+    copiedEntry(h);
+    h.view.Press(Key::F1);
   };
   const auto toRow2 = [](Harness& h) { h.ClickRow(2); };
   const auto atC0002 = [](Harness& h) { return h.s().kokyaku.Trimmed(Kokyaku::Name) == "C0002"; };
@@ -154,15 +165,17 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Type("Edit_Kouji_Money", "500");
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "工事元帳", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "顧客・工事元帳", false},
       {"ledger F6, a stored entry's amount",
        [&](Harness& h) {
          ledgerAt2(h);
          h.view.Type("Edit_Kouji_Money", "500");
        },
        [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "工事元帳", false},
-      {"ledger F5, the customer screen's own typing is not the ledger's",
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false},
+      // A page reads the entry's customer from the file and begins a new
+      // slip for it, the same customer included: what they hold goes too.
+      {"ledger F5, the reading typed on the customer screen",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Customer);
          h.ClickRow(3);
@@ -171,19 +184,49 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "", false},
-      // The telephone is the entry's field as much as the customer's: the
-      // ledger shows it, and paging would put the stored one back.
-      {"ledger F5, a telephone typed on the customer screen",
-       [](Harness& h) {
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false},
+      {"ledger F6, an inspection month ticked on the customer screen",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.view.ClickBox("CheckBox_Tenken_04");
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F6); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false},
+      {"ledger F5 to an entry of the same customer, the reading typed",
+       [&](Harness& h) {
+         sameCustomerEntries(h);
          h.session->SwitchScreen(Screen::Customer);
-         h.ClickRow(3);
-         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.TypeUtf8("Edit_Kokyaku_Kana", "ｱｲ");
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "工事元帳", false},
+       [](Harness& h) {
+         return h.s().currentKoujiNo == 3 && h.s().kokyaku.Trimmed(Kokyaku::Kana) == "0003";
+       },
+       "顧客", false},
+      {"ledger F5 to an entry of the same customer, nothing typed", sameCustomerEntries,
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+      {"ledger F6, a new slip's reading typed on the slip screen",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F6); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "点検伝票", false},
+      // The entry's address is not its customer's: the caret leaving it
+      // puts the entry's own value into the customer, which is no typing.
+      {"ledger F5, the caret left in an entry's address its customer lacks",
+       [&](Harness& h) {
+         ledgerAt2(h);
+         h.view.Focus("Edit_Kouji_Address");
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -257,17 +300,27 @@ void BrowseWithoutWarning(Harness& h) {
       }
     }
   }
+  // On each ledger page the caret goes through every edit, as Enter would
+  // take it: leaving an edit stores its value into the entry and the
+  // customer, which must not count as typing either.
   h.session->SwitchScreen(Screen::Ledger);
+  const auto caretThroughEntry = [&] {
+    for (const InputField& f : FindScreen(Screen::Ledger)->fields) {
+      if (f.kind != FieldKind::Command) h.view.Focus(f.control);
+    }
+  };
   const int entries = h.store->KoujiCount();
   ASSERT_GT(entries, 0);
   for (int i = 0; i < entries; ++i) {
+    caretThroughEntry();
     h.view.Press(Key::F5);
-    check("ledger F5");
+    check("ledger F5 from " + std::to_string(h.s().currentKoujiNo + 1));
   }
   EXPECT_EQ(h.s().currentKoujiNo, 1);
   for (int i = 0; i < entries; ++i) {
+    caretThroughEntry();
     h.view.Press(Key::F6);
-    check("ledger F6");
+    check("ledger F6 from " + std::to_string(h.s().currentKoujiNo - 1));
   }
   EXPECT_EQ(h.s().currentKoujiNo, entries + 1);
   EXPECT_GT(moves, 2 * h.s().SlotCount());

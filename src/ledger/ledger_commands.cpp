@@ -118,7 +118,10 @@ void Page(Session::State& s, int step) {
   int no = s.currentKoujiNo;
   if (step < 0 && no <= 1) return;
   if (step > 0 && no > count) return;
-  if (MoveHeldForTyping(s, kUnsavedLedger, MoveBy::Key)) return;
+  // The page reads the entry's customer from the file (or empties it past
+  // the last entry) and begins a new slip for it, even when the customer
+  // is the one on screen: all three go.
+  if (MoveHeldForTyping(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger, MoveBy::Key)) return;
   no += step;
   Record entry(KoujiLayout());
   if (no <= count) {

@@ -87,23 +87,31 @@ bool DiffersFromStored(const RecordFile& file, int n, Record& working) {
   return file.ReadRecord(n, stored) && stored.Pack() != working.Pack();
 }
 
-// A customer not stored yet holds typing, other than the twins of the
-// ledger entry on screen when that entry is stored as it stands: "F1 工事元帳
-// のみ登録" for an orderer who is no maintenance customer leaves them there.
-bool NewCustomerTyped(Session::State& s) {
-  Record blank(KokyakuLayout());
-  blank.Clear();
+// The customer holds typing no command stored: it differs from its record,
+// or from a blank one while it is new. Twins holding the value of the ledger
+// entry on screen, while that entry is stored as it stands, are the entry's
+// and do not count: leaving a ledger edit copies the entry's value into the
+// customer, and "F1 工事元帳のみ登録" leaves what it stored there (in a
+// customer not stored yet, for an orderer who is no customer).
+bool CustomerTyped(Session::State& s) {
+  Record base(KokyakuLayout());
+  if (s.loadedRecNo == 0) {
+    base.Clear();
+  } else if (s.loadedRecNo > s.store.KokyakuCount() ||
+             !s.store.KokyakuFile().ReadRecord(s.loadedRecNo, base)) {
+    return false;
+  }
   Record rest = s.kokyaku;
   const int entry = s.currentKoujiNo;
   if (entry >= 1 && entry <= s.store.KoujiCount() &&
       !DiffersFromStored(s.store.KoujiFile(), entry, s.kouji)) {
     for (int f = Kouji::Name; f <= Kouji::Ninsou; ++f) {
       if (rest.Get(Kouji::TwinOf(f)) == s.kouji.Get(f)) {
-        rest.Set(Kouji::TwinOf(f), blank.Get(Kouji::TwinOf(f)));
+        rest.Set(Kouji::TwinOf(f), base.Get(Kouji::TwinOf(f)));
       }
     }
   }
-  return rest.Pack() != blank.Pack();
+  return rest.Pack() != base.Pack();
 }
 
 }  // namespace
@@ -114,9 +122,7 @@ bool NewCustomerTyped(Session::State& s) {
 // customer. "" when nothing would be lost.
 std::string UnsavedParts(Session::State& s, unsigned parts) {
   std::vector<std::string> what;
-  if ((parts & kUnsavedCustomer) &&
-      (s.loadedRecNo != 0 ? DiffersFromStored(s.store.KokyakuFile(), s.loadedRecNo, s.kokyaku)
-                          : NewCustomerTyped(s))) {
+  if ((parts & kUnsavedCustomer) && CustomerTyped(s)) {
     what.emplace_back("顧客");
   }
   bool slipTyped = false;

@@ -169,7 +169,7 @@ struct Session::State {
 };
 
 // The working records a move to another record replaces: a move names only
-// those, so paging the ledger says nothing of the customer screen's typing.
+// those, so paging the slip history says nothing of the customer's typing.
 inline constexpr unsigned kUnsavedCustomer = 1;
 inline constexpr unsigned kUnsavedSlip = 2;
 inline constexpr unsigned kUnsavedLedger = 4;
