@@ -295,6 +295,20 @@ TEST(ShellClose, TypingNoCommandStoredIsNamedOnceBeforeTheWindowCloses) {
          h.view.Type("Edit_Kokyaku_Name", "Taro");
        },
        "顧客の変更", false},
+      {"a new customer's name, the ledger shown after",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Name", "Taro");
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       "顧客の変更", false},
+      {"a new ledger entry's amount, mirrored into the customer",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       "顧客・工事元帳の変更", false},
       {"a ledger entry alone for an orderer who is no customer",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Ledger);

@@ -227,6 +227,61 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
        },
        [](Harness& h) { h.view.Press(Key::F5); },
        [](Harness& h) { return h.s().currentKoujiNo == 1; }, "", false},
+      // A new entry's typing on the ledger screen is the entry's as well as
+      // the customer's; the customer screen's typing is only the customer's.
+      {"ledger F5 from the new entry, an amount",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false},
+      {"ledger F5 from the new entry, an amount typed and emptied again",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+         h.view.Type("Edit_Kouji_Setubisi", "");
+         h.view.Type("Edit_Kouji_Money", "");
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+      {"ledger F5 from the new entry, a new customer's name typed on the customer screen",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Name", "Taro");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客", false},
+      {"ledger F5 from a new entry copied from entry 3, nothing typed", copiedEntry,
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+      {"ledger F5 from a new entry copied from entry 3, its address emptied",
+       [&](Harness& h) {
+         copiedEntry(h);
+         h.view.Type("Edit_Kouji_Address", "");  // the customer has none: only the entry changes
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "工事元帳", false},
+      {"customer row on the ledger screen, a copied new entry's address emptied",
+       [&](Harness& h) {
+         copiedEntry(h);
+         h.view.Type("Edit_Kouji_Address", "");
+       },
+       toRow2, atC0002, "工事元帳", true},
+      // The telephone is the entry's field as much as the customer's: the
+      // ledger shows it, and paging would put the stored one back.
+      {"ledger F5, a telephone typed on the customer screen",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(3);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・工事元帳", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

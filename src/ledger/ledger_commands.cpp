@@ -41,6 +41,13 @@ void DeleteNoticeShow(Session::State& s) {
   s.view.SetVisible(kDeleteLabel, deleted);
 }
 
+// What the entry on screen holds now is where it starts from: no typing of
+// its own while it is a new one (see KoujiEditCommitted).
+void EntryBegins(Session::State& s) {
+  s.koujiNewImage = std::string(s.kouji.Pack());
+  s.koujiNewTyped = false;
+}
+
 std::string LedgerFailure(const Status& st) {
   return "工事元帳を保存できませんでした: " + st.detail;
 }
@@ -63,6 +70,7 @@ bool StoreEntry(Session::State& s) {
     return false;
   }
   s.currentKoujiNo = no;
+  EntryBegins(s);
   DeleteNoticeShow(s);
   KoujiPositionShow(s);
   return true;
@@ -95,6 +103,7 @@ void ShowCustomerKeepingEntry(Session::State& s, const std::string& image, int k
   }
   s.currentKoujiNo = koujiNo;
   s.kouji.Unpack(image);
+  EntryBegins(s);
   KoujiShow(s);
 }
 
@@ -157,6 +166,7 @@ void OnCustomerCleared(Session& session) {
   s.kouji.Clear();
   KoujiFromKokyaku(s);
   s.currentKoujiNo = NewEntryNo(s);
+  EntryBegins(s);
   KoujiShow(s);
 }
 
@@ -166,6 +176,7 @@ void OnRowReselected(Session& session) {
   Session::State& s = session.state();
   s.currentKoujiNo = NewEntryNo(s);
   s.kouji.Set(Kouji::DeleteFlag, " ");
+  EntryBegins(s);
   DeleteNoticeShow(s);
   KoujiPositionShow(s);
 }
@@ -174,6 +185,7 @@ void OnStarted(Session& session) {
   Session::State& s = session.state();
   s.kouji.Clear();
   s.currentKoujiNo = NewEntryNo(s);
+  EntryBegins(s);
   s.CursorOf(Screen::Ledger) = -1;
   CommandCursorDraw(s, Screen::Ledger);
   KoujiShow(s);
@@ -239,7 +251,12 @@ void KoujiFindForKokyaku(Session::State& s) {
     KoujiFromKokyaku(s);
     s.currentKoujiNo = NewEntryNo(s);
   }
+  EntryBegins(s);
   KoujiShow(s);
+}
+
+void KoujiEditCommitted(Session::State& s) {
+  if (s.commitChanged && s.currentKoujiNo > s.store.KoujiCount()) s.koujiNewTyped = true;
 }
 
 // --- commands ----------------------------------------------------------------

@@ -134,6 +134,8 @@ constexpr InputField kLedgerFields[] = {
 
 #undef DATE3
 
+void AfterCommit(Session& s, const InputField&) { KoujiEditCommitted(s.state()); }
+
 void CmdWrite(Session& s) { KoujiWrite(s.state()); }
 void CmdDelete(Session& s) { KoujiDelete(s.state()); }
 void CmdKokyakuWrite(Session& s) { KoujiKokyakuWrite(s.state()); }
@@ -158,7 +160,7 @@ constexpr ScreenDef kLedgerScreen{
     .fields = kLedgerFields,
     .commands = kLedgerCommands,
     .firstFocus = "Edit_Kouji_Name",
-    .afterCommit = nullptr,
+    .afterCommit = AfterCommit,
     .labelClick = nullptr,
     // Enter in the last date selects F1, so a second Enter there stores the
     // entry, as on the customer screen.

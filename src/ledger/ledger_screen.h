@@ -37,6 +37,9 @@ void KokyakuFromKouji(const Record& kouji, Record& kokyaku);
 // name becomes the entry on screen; without one, a new entry prefilled from
 // the customer. Shows the ledger.
 void KoujiFindForKokyaku(Session::State& s);
+// A ledger edit was committed: one that changed a new entry is that entry's
+// own typing. (A stored entry's typing is what differs from its record.)
+void KoujiEditCommitted(Session::State& s);
 // The newest live entry whose 20-byte name equals `name20`, read into `out`;
 // its record number, or 0.
 int KoujiFindNewest(const Store& store, std::string_view name20, Record* out);

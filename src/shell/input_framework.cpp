@@ -266,6 +266,8 @@ CommittedValue NormalizeEdit(const InputField& field, std::string_view text,
 bool CommitField(Session::State& s, const InputField& f, bool byEnter) {
   View& view = s.view;
   if (f.kind == FieldKind::Command) return true;
+  const Record* own = s.RecordOf(f.targets[0].record);
+  const std::string before = own ? std::string(own->Bytes()) : std::string();
   bool taken = true;
   if (IsEditKind(f.kind)) {
     const std::string text = view.Text(f.control);
@@ -321,6 +323,7 @@ bool CommitField(Session::State& s, const InputField& f, bool byEnter) {
     }
   }
   if (f.kind == FieldKind::MonthPart || f.kind == FieldKind::DayPart) ReshowYearOfDate(s, f);
+  s.commitChanged = own && own->Bytes() != before;
   if (const ScreenDef* def = FindScreen(f.screen); def && def->afterCommit) {
     def->afterCommit(s.session, f);
   }

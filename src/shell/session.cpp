@@ -117,9 +117,8 @@ bool CustomerTyped(Session::State& s) {
 }  // namespace
 
 // What the screens hold that no command has stored: a stored customer,
-// slip or ledger entry changed, or a new customer or slip typed. A new
-// ledger entry is the customer's twin fields, so its typing shows in the
-// customer. "" when nothing would be lost.
+// slip or ledger entry changed, or a new customer, slip or ledger entry
+// typed. "" when nothing would be lost.
 std::string UnsavedParts(Session::State& s, unsigned parts) {
   std::vector<std::string> what;
   if ((parts & kUnsavedCustomer) && CustomerTyped(s)) {
@@ -138,10 +137,17 @@ std::string UnsavedParts(Session::State& s, unsigned parts) {
     }
   }
   if (slipTyped) what.emplace_back("点検伝票");
-  if ((parts & kUnsavedLedger) &&
-      DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji)) {
-    what.emplace_back("工事元帳");
+  bool entryTyped = false;
+  if ((parts & kUnsavedLedger) == 0) {
+    // not asked for
+  } else if (s.currentKoujiNo >= 1 && s.currentKoujiNo <= s.store.KoujiCount()) {
+    entryTyped = DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji);
+  } else {
+    // A new entry counts by what a ledger edit changed in it, not by the
+    // twins the customer screen's typing reaches (that is the customer's).
+    entryTyped = s.koujiNewTyped && s.kouji.Pack() != s.koujiNewImage;
   }
+  if (entryTyped) what.emplace_back("工事元帳");
   std::string list;
   for (const std::string& w : what) list += (list.empty() ? "" : "・") + w;
   return list;

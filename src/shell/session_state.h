@@ -73,6 +73,9 @@ struct Session::State {
   bool enterCommitted = false;
   std::array<int, kScreenCount> commandCursor{-1, -1, -1, -1, -1, -1};
   int commandDepth = 0;  // > 0 while a command runs: no second command starts
+  // The commit a screen's afterCommit hears of changed the field's own
+  // record (its first target), rather than storing what it held already.
+  bool commitChanged = false;
 
   // Customer list. `slots` are the record numbers listed, in list order: the
   // live-customer index, or every record when deleted ones are shown too.
@@ -89,6 +92,12 @@ struct Session::State {
   // the row-selection hook must leave the entry alone.
   int currentKoujiNo = 0;
   bool koujiEntryHeld = false;
+  // A new entry starts as the customer's twins, or as the entry the selected
+  // row showed: `koujiNewImage`. It holds typing of its own once a ledger
+  // edit changed it and it differs from that start (the customer screen's
+  // typing reaches the twins too, but is named as the customer's).
+  std::string koujiNewImage;
+  bool koujiNewTyped = false;
 
   // Inspection slip screen: the slip in the entry line (TenkenCount + 1
   // while it is a new one, 0 before the first is begun) and the current
