@@ -119,24 +119,36 @@ QFont FontOf(const FontSpec& fontSpec) {
   return font;
 }
 
-void BuildControls(QWidget* window, std::span<const ControlDef> table, ControlMap& controls) {
+QString NameOf(const ControlDef& d, int i) {
+  return d.repeat > 1 ? Expand(d.name, i) : QString::fromUtf8(d.name);
+}
+
+QString CaptionOf(const ControlDef& d, int i) {
+  return d.repeat > 1 ? Expand(d.caption, i) : QString::fromUtf8(d.caption ? d.caption : "");
+}
+
+QList<QWidget*> BuildControls(QWidget* window, std::span<const ControlDef> table,
+                              ControlMap& controls) {
+  QList<QWidget*> made;
   for (const ControlDef& d : table) {
     QWidget* parent = window;
     if (d.parent && *d.parent) parent = controls.value(QString::fromUtf8(d.parent), window);
     for (int i = 1; i <= d.repeat; ++i) {
-      const QString name = d.repeat > 1 ? Expand(d.name, i) : QString::fromUtf8(d.name);
-      const QString caption =
-          d.repeat > 1 ? Expand(d.caption, i) : QString::fromUtf8(d.caption ? d.caption : "");
+      const QString name = NameOf(d, i);
       ControlDef one = d;
       if (i % 2 == 0 && d.evenColour != kNoColour) one.colour = d.evenColour;
-      QWidget* w = Create(one, parent, caption);
+      QWidget* w = Create(one, parent, CaptionOf(d, i));
       w->setObjectName(name);
       w->setFont(FontOf(d.font));
       w->setGeometry(d.x + d.dx * (i - 1), d.y + d.dy * (i - 1), d.w, d.h);
       if (!d.visible) w->setVisible(false);
-      if (!name.isEmpty()) controls.insert(name, w);
+      if (!name.isEmpty()) {
+        controls.insert(name, w);
+        made.append(w);
+      }
     }
   }
+  return made;
 }
 
 }  // namespace tankora::app

@@ -30,13 +30,16 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
   setAutoFillBackground(true);
   resize(900, 700);
 
-  app::BuildControls(this, app::WindowLayout(), controls_);
-  app::BuildControls(this, app::CustomerLayout(), controls_);
-  app::BuildControls(this, app::SlipLayout(), controls_);
-  app::BuildControls(this, app::LedgerLayout(), controls_);
-  app::BuildControls(this, app::BackupLayout(), controls_);
-  app::BuildControls(this, app::TenkenListLayout(), controls_);
-  app::BuildControls(this, app::KeiyakuListLayout(), controls_);
+  // The slip screen is the first one shown and shares the customer list
+  // and the customer's fields with the customer and ledger screens; the
+  // list screens and the backup screen are built when first opened.
+  controls_.Build(app::WindowLayout());
+  controls_.Build(app::CustomerLayout());
+  controls_.Build(app::SlipLayout());
+  controls_.Build(app::LedgerLayout());
+  controls_.BuildLater(app::BackupLayout());
+  controls_.BuildLater(app::TenkenListLayout());
+  controls_.BuildLater(app::KeiyakuListLayout());
 
   view_ = std::make_unique<app::QtView>(this, controls_, std::move(programDir));
   session_ = std::make_unique<Session>(store, eras, *view_);
@@ -46,10 +49,23 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
   bridge_ = std::make_unique<app::EventBridge>(*session_, [this] { AfterEvent(); });
   view_->SetBridge(bridge_.get());
 
-  // The session registered the field tables; each edit takes its rule from
-  // its field. Edits no field stands behind: zero-width ones only hold the
-  // focus and take nothing, others take any storable text.
-  for (QWidget* w : std::as_const(controls_)) {
+  Attach(controls_.Map().values());
+  controls_.OnBuilt([this](const QList<QWidget*>& built) {
+    Attach(built);
+    view_->Replay(built);
+  });
+
+  if (QScreen* s = screen()) {
+    const QRect area = s->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+// The session registered the field tables; each edit takes its rule from
+// its field. Edits no field stands behind: zero-width ones only hold the
+// focus and take nothing, others take any storable text.
+void TForm_Tankora::Attach(const QList<QWidget*>& controls) {
+  for (QWidget* w : controls) {
     if (auto* edit = qobject_cast<app::FieldEdit*>(w)) {
       const std::string name = edit->objectName().toStdString();
       if (const InputField* f = FindField(name)) {
@@ -70,11 +86,6 @@ TForm_Tankora::TForm_Tankora(Store& store, const EraCalendar& eras,
       // The list screens' rows (Shape_<view>_Row_NN); other frames take no clicks.
       bridge_->AttachRow(shape);
     }
-  }
-
-  if (QScreen* s = screen()) {
-    const QRect area = s->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
   }
 }
 

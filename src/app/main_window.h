@@ -1,5 +1,6 @@
 // The main window Form_Tankora: every screen as a panel, built from the
-// layout tables, rendered through QtView and driven by one Session.
+// layout tables (the list and backup screens when first opened), rendered
+// through QtView and driven by one Session.
 #pragma once
 
 #include <QWidget>
@@ -7,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/builder.h"
+#include "app/control_set.h"
 #include "app/event_bridge.h"
 #include "app/qt_view.h"
 #include "shell/session.h"
@@ -39,8 +40,10 @@ class TForm_Tankora final : public QWidget {
 
  private:
   void AfterEvent();
+  // Events and input rules for newly built controls.
+  void Attach(const QList<QWidget*>& controls);
 
-  app::ControlMap controls_;
+  app::ControlSet controls_{this};
   std::unique_ptr<app::QtView> view_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<app::EventBridge> bridge_;

@@ -1,10 +1,13 @@
 // The two list screens through the real widgets: their focus orders in every
 // view, the company edits reaching the company file and the other screen,
-// paging a longer selection, and a row click choosing the customer.
+// paging a longer selection, a row click choosing the customer, and the
+// screens built only when first opened.
 #include <QDir>
 #include <fstream>
 #include <vector>
 
+#include "app/folder_picker.h"
+#include "store/company.h"
 #include "store/demo_office.h"
 #include "util/fixed_text.h"
 #include "window_fixture.h"
@@ -235,6 +238,64 @@ TEST_F(ListScreens, ARowClickChoosesThatCustomerForTheOtherScreens) {
   Click("Shape_HosyuKeiyaku_Geppou_Row_02");
   Click("Label_Basic");
   EXPECT_EQ(Txt("Edit_Kokyaku_Name").trimmed(), QStringLiteral("C02"));
+}
+
+TEST_F(ListScreens, ScreensNotOpenedYetAreBuiltOnFirstUseWithWhatTheSessionGaveThem) {
+  // A stick folder remembered from an earlier session.
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("usb/BK"));
+  const QString bk = dir_.path() + "/usb/BK";
+  ASSERT_TRUE(SaveBackupFolder(DataDir(), bk.toStdString()).ok());
+  Seed(5, 30);
+  // findChild, not W(): asking the window for a control builds its screen.
+  const auto built = [&](const char* name) {
+    return window_->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr;
+  };
+  for (const char* name : {"Edit_TenkenGeppou_ChooseMonth", "Label_TenkenGeppou_Era",
+                           "Edit_HosyuKeiyaku_Geppou_KaisyaName", "BackupDirectoryListBox"}) {
+    EXPECT_FALSE(built(name)) << name;
+  }
+  EXPECT_TRUE(built("Edit_Kouji_Name"));
+
+  // Opened for the first time: today's date and era, the month's slips.
+  Click("Label_TenkenListView");
+  EXPECT_TRUE(built("Edit_TenkenGeppou_ChooseMonth"));
+  EXPECT_FALSE(built("Edit_HosyuKeiyaku_Geppou_KaisyaName"));
+  EXPECT_EQ(Focused(), "Edit_TenkenGeppou_Year");
+  EXPECT_EQ(Txt("Edit_TenkenGeppou_Year"), QStringLiteral("24"));
+  EXPECT_EQ(Label("Label_TenkenGeppou_Era"), QStringLiteral("平成"));
+  EXPECT_EQ(Txt("Edit_TenkenGeppou_ChooseMonth"), QStringLiteral("10"));
+  EXPECT_EQ(Page("Label_TenkenGeppou_NowPage", "Label_TenkenGeppou_AllPage"), "1 / 5");
+  // A month typed there selects by it.
+  for (int i = 0; i < 12 && Focused() != "Edit_TenkenGeppou_ChooseMonth"; ++i) {
+    Press(Qt::Key_Return);
+  }
+  ASSERT_EQ(Focused(), "Edit_TenkenGeppou_ChooseMonth");
+  TypeKeys("9");
+  Press(Qt::Key_Return);
+  Click("Label_TenkenGeppou_ReDisp");
+  EXPECT_EQ(Txt("Edit_TenkenGeppou_ChooseMonth"), QStringLiteral(" 9"));
+  EXPECT_EQ(Page("Label_TenkenGeppou_NowPage", "Label_TenkenGeppou_AllPage"), "0 / 0");
+
+  // The company name typed here is on the other list screen when it opens.
+  W("Edit_TenkenGeppou_KaisyaName")->setFocus();
+  Type(QStringLiteral("㈱上毛浄化"));
+  Press(Qt::Key_Return);
+  Click("Label_KoujiListView");
+  EXPECT_EQ(Focused(), "Edit_HosyuKeiyaku_Geppou_Year");
+  EXPECT_EQ(Txt("Edit_HosyuKeiyaku_Geppou_KaisyaName").trimmed(), QStringLiteral("㈱上毛浄化"));
+  EXPECT_EQ(Txt("Edit_HosyuKeiyaku_Geppou_Month"), QStringLiteral("10"));
+
+  // The backup screen: the remembered folder, saving to the stick chosen.
+  EXPECT_FALSE(built("BackupDirectoryListBox"));
+  Click("Label_BackUp");
+  EXPECT_EQ(Focused(), "BackupDirectoryListBox");
+  EXPECT_EQ(Label("Label_BackupFolder"), bk);
+  EXPECT_EQ(qobject_cast<app::FolderList*>(W("BackupDirectoryListBox"))->Folder(), bk);
+  EXPECT_TRUE(B("Label_ToUSB_FromPC")->isChecked());
+  EXPECT_FALSE(B("Labe_ToPC_FromUSB")->isChecked());
+  EXPECT_TRUE(Selected("Shape_ToUSB_FromPC"));
+  EXPECT_EQ(Label("Label_PC_KokyakuDs"), QStringLiteral("5"));
+  EXPECT_TRUE(window_->view().UnknownNames().isEmpty()) << window_->view().UnknownNames().values().join(' ').toStdString();
 }
 
 TEST_F(ListScreens, AllSixViewsForTheScreenshots) {
