@@ -295,7 +295,8 @@ TEST_F(ListScreens, ScreensNotOpenedYetAreBuiltOnFirstUseWithWhatTheSessionGaveT
   EXPECT_FALSE(B("Labe_ToPC_FromUSB")->isChecked());
   EXPECT_TRUE(Selected("Shape_ToUSB_FromPC"));
   EXPECT_EQ(Label("Label_PC_KokyakuDs"), QStringLiteral("5"));
-  EXPECT_TRUE(window_->view().UnknownNames().isEmpty()) << window_->view().UnknownNames().values().join(' ').toStdString();
+  EXPECT_TRUE(window_->view().UnknownNames().isEmpty())
+      << window_->view().UnknownNames().values().join(' ').toStdString();
 }
 
 TEST_F(ListScreens, AllSixViewsForTheScreenshots) {
