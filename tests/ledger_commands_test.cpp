@@ -444,7 +444,8 @@ TEST(LedgerDelete, MarksTheEntryAndF1BringsItBack) {
   h.view.Press(Key::F5);
   EXPECT_EQ(h.s().currentKoujiNo, 2);
   EXPECT_EQ(h.session->Notice(),
-            "顧客・工事元帳の変更が登録されていません。F1 登録で保存できます。もう一度押すと、登録せずに移ります。");
+            "顧客・工事元帳の変更が登録されていません。F3 工事元帳と顧客を登録で保存できます。"
+            "もう一度押すと、登録せずに移ります。");
   h.view.Press(Key::F5);
   EXPECT_FALSE(NoticeShown(h));
   h.view.Press(Key::F6);

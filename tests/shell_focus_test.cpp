@@ -326,6 +326,23 @@ TEST(ShellClose, TypingNoCommandStoredIsNamedOnceBeforeTheWindowCloses) {
          h.view.Press(Key::Enter);
        },
        "顧客・工事元帳の変更", false},
+      // F1 of a list screen prints: the notice names the screen that stores.
+      {"a new customer's name, the inspection lists shown after",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Name", "Taro");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::TenkenList);
+       },
+       "顧客の変更が登録されていません。顧客基本情報の画面の F1 登録で保存できます。", false},
+      {"a new slip's reading, the customer screen shown after",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+       },
+       "点検伝票の変更が登録されていません。点検伝票登録の画面の F1 登録で保存できます。", false},
       {"a new slip's reading, still in the edit",
        [](Harness& h) {
          h.ClickRow(1);

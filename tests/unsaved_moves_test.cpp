@@ -15,7 +15,7 @@
 namespace tankora::testing {
 namespace {
 
-constexpr std::string_view kUnstored = "の変更が登録されていません。F1 登録で保存できます。";
+constexpr std::string_view kUnstored = "の変更が登録されていません。";
 constexpr std::string_view kAgainKey = "もう一度押すと、登録せずに移ります。";
 constexpr std::string_view kAgainClick = "もう一度選ぶと、登録せずに移ります。";
 
@@ -63,7 +63,10 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
     std::function<bool(Harness&)> moved;
     const char* named;  // "" when the move goes at once
     bool click;
+    // The key that stores what is named, as the screen shown offers it.
+    const char* saving = "F1 登録";
   };
+  constexpr const char* kF3 = "F3 工事元帳と顧客を登録";
   const auto customerScreen = [](Harness& h) {
     h.session->SwitchScreen(Screen::Customer);
     h.ClickRow(1);
@@ -115,7 +118,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       toRow2, atC0002, "顧客・工事元帳", true},  // the amount is the customer's too
+       toRow2, atC0002, "顧客・工事元帳", true, kF3},  // the amount is the customer's too
       {"customer row on the ledger screen, nothing typed",
        [&](Harness& h) {
          customerScreen(h);
@@ -165,14 +168,14 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Type("Edit_Kouji_Money", "500");
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "顧客・工事元帳", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "顧客・工事元帳", false, kF3},
       {"ledger F6, a stored entry's amount",
        [&](Harness& h) {
          ledgerAt2(h);
          h.view.Type("Edit_Kouji_Money", "500");
        },
        [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false, kF3},
       // A page reads the entry's customer from the file and begins a new
       // slip for it, the same customer included: what they hold goes too.
       {"ledger F5, the reading typed on the customer screen",
@@ -184,7 +187,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false, kF3},
       {"ledger F6, an inspection month ticked on the customer screen",
        [&](Harness& h) {
          customerScreen(h);
@@ -192,7 +195,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false, kF3},
       {"ledger F5 to an entry of the same customer, the reading typed",
        [&](Harness& h) {
          sameCustomerEntries(h);
@@ -205,7 +208,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
        [](Harness& h) {
          return h.s().currentKoujiNo == 3 && h.s().kokyaku.Trimmed(Kokyaku::Kana) == "0003";
        },
-       "顧客", false},
+       "顧客", false, kF3},
       {"ledger F5 to an entry of the same customer, nothing typed", sameCustomerEntries,
        [](Harness& h) { h.view.Press(Key::F5); },
        [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
@@ -217,7 +220,45 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "点検伝票", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "点検伝票", false,
+       "点検伝票登録の画面の F1 登録"},
+      // No key of the ledger stores a slip; the slip screen's F1 stores the
+      // customer first, the ledger's F1 stores the entry alone.
+      {"ledger F6, a slip's reading and the customer's reading",
+       [](Harness& h) {
+         h.ClickRow(3);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.TypeUtf8("Edit_Kokyaku_Kana", "ｱｲ");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F5); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・点検伝票", false,
+       "点検伝票登録の画面の F1 登録"},
+      {"ledger F6, a slip's reading and the entry's amount",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       [](Harness& h) { h.view.Press(Key::F6); },
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・点検伝票・工事元帳", false,
+       "顧客・点検伝票は点検伝票登録の画面の F1 登録、工事元帳は F1 工事元帳のみ登録"},
+      // Renamed, the customer is no longer the stored one of the entry's
+      // name: F3 would make a new customer from the entry and drop the rest.
+      {"customer row on the ledger screen, the customer renamed on the customer screen",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.view.Type("Edit_Kokyaku_Name", "C0009");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       toRow2, atC0002, "顧客・工事元帳", true,
+       "顧客は顧客基本情報の画面の F1 登録、工事元帳は F1 工事元帳のみ登録"},
       // The entry's address is not its customer's: the caret leaving it
       // puts the entry's own value into the customer, which is no typing.
       {"ledger F5, the caret left in an entry's address its customer lacks",
@@ -235,7 +276,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Type("Edit_Kouji_Money", "500");
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false, kF3},
       {"ledger F5 from the new entry, an amount typed and emptied again",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Ledger);
@@ -253,7 +294,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客", false,
+       "顧客基本情報の画面の F1 登録"},  // F3 would add an entry nobody typed
       {"ledger F5 from a new entry copied from entry 3, nothing typed", copiedEntry,
        [](Harness& h) { h.view.Press(Key::F5); },
        [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
@@ -281,7 +323,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
        },
        [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・工事元帳", false},
+       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・工事元帳", false, kF3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -292,7 +334,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
     c.move(h);
     if (*c.named) {
       EXPECT_FALSE(c.moved(h));
-      EXPECT_EQ(h.session->Notice(), std::string(c.named) + std::string(kUnstored) +
+      EXPECT_EQ(h.session->Notice(), std::string(c.named) + std::string(kUnstored) + c.saving +
+                                         "で保存できます。" +
                                          std::string(c.click ? kAgainClick : kAgainKey));
       c.move(h);
     }

@@ -147,6 +147,21 @@ void Page(Session::State& s, int step) {
   ShowCustomerKeepingEntry(s, std::string(entry.Pack()), no);
 }
 
+// The customer in the edits is the stored one of the entry's name `key`, so
+// F3 stores it with what was typed on the customer screen. A deleted customer
+// of the name (`restored`) counts only while no live one holds it: the entry
+// then goes to the live one, never to a second of the same name.
+bool EditsHoldStoredCustomerOf(Session::State& s, std::string_view key, bool* restored) {
+  Record onDisk(KokyakuLayout());
+  if (s.loadedRecNo == 0 || !s.store.KokyakuFile().ReadRecord(s.loadedRecNo, onDisk) ||
+      onDisk.Get(Kokyaku::Name) != key) {
+    return false;
+  }
+  if (onDisk.Deleted() && s.store.KokyakuFind(std::string(key)) != 0) return false;
+  if (restored) *restored = onDisk.Deleted();
+  return true;
+}
+
 std::string CustomerFailure(const Status& st) {
   if (st.error == StoreError::Refused) return st.detail + "工事元帳は登録しました。";
   if (st.error == StoreError::TooManyCustomers) {
@@ -321,15 +336,9 @@ void KoujiKokyakuWrite(Session::State& s) {
   Record customer(KokyakuLayout());
   int n = 0;
   bool restored = false;
-  Record onDisk(KokyakuLayout());
-  // A deleted customer of the name is brought back only while no live one
-  // holds it: the entry then goes to the live one, never to a second of
-  // the same name.
-  if (keptRecNo != 0 && s.store.KokyakuFile().ReadRecord(keptRecNo, onDisk) &&
-      onDisk.Get(Kokyaku::Name) == key && (!onDisk.Deleted() || s.store.KokyakuFind(key) == 0)) {
+  if (EditsHoldStoredCustomerOf(s, key, &restored)) {
     n = keptRecNo;
     customer = s.kokyaku;
-    restored = onDisk.Deleted();
   } else if ((n = s.store.KokyakuFind(key, &customer)) == 0) {
     if (keptRecNo == 0) {
       customer = s.kokyaku;
@@ -352,6 +361,20 @@ void KoujiKokyakuWrite(Session::State& s) {
   }
   if (restored) s.SetNotice("削除されていた顧客を元に戻しました。", NoticeKind::Info);
   ShowCustomerKeepingEntry(s, image, koujiNo);
+}
+
+bool KoujiKokyakuWriteStoresEdits(Session::State& s) {
+  // Without a name nothing can be stored yet; once named, the edits are
+  // the customer F3 stores unless a stored one holds that name.
+  if (NameMissing(s.kouji)) return true;
+  const std::string key(s.kouji.Get(Kouji::Name));
+  if (s.loadedRecNo == 0) return s.store.KokyakuFind(key) == 0;
+  return EditsHoldStoredCustomerOf(s, key, nullptr);
+}
+
+bool KoujiEntryStoredAsShown(const Session::State& s) {
+  return s.currentKoujiNo >= 1 && s.currentKoujiNo <= s.store.KoujiCount() &&
+         !MarkedDeleted(s.kouji);
 }
 
 void KoujiPrePage(Session::State& s) { Page(s, -1); }

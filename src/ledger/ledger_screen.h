@@ -54,6 +54,15 @@ void KoujiDelete(Session::State& s);
 // F3 工事元帳と顧客を登録: F1, then the customer of that name updated from the
 // entry (or created from it), sorted, selected and shown.
 void KoujiKokyakuWrite(Session::State& s);
+// F3 would store the customer in the edits, with what was typed on the
+// customer screen: the edits hold the stored customer of the entry's name,
+// or a new customer while none has it (or the name is still to be typed).
+// Otherwise F3 stores the entry to another customer, or a new one from the
+// entry alone.
+bool KoujiKokyakuWriteStoresEdits(Session::State& s);
+// The entry on screen is a stored, live one: F1 or F3 rewrite it and add no
+// entry (a new entry would be appended, a deleted one brought back).
+bool KoujiEntryStoredAsShown(const Session::State& s);
 // F5 前頁 / F6 次頁: the previous or next entry, with its customer selected.
 void KoujiPrePage(Session::State& s);
 void KoujiNextPage(Session::State& s);

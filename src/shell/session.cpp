@@ -6,6 +6,7 @@
 #include "backup/backup_screen.h"
 #include "backup/backup_run.h"
 #include "customers/customer_screen.h"
+#include "ledger/ledger_screen.h"
 #include "shell/input_framework.h"
 #include "shell/screen_def.h"
 #include "shell/session_state.h"
@@ -116,14 +117,12 @@ bool CustomerTyped(Session::State& s) {
 
 }  // namespace
 
-// What the screens hold that no command has stored: a stored customer,
-// slip or ledger entry changed, or a new customer, slip or ledger entry
-// typed. "" when nothing would be lost.
-std::string UnsavedParts(Session::State& s, unsigned parts) {
-  std::vector<std::string> what;
-  if ((parts & kUnsavedCustomer) && CustomerTyped(s)) {
-    what.emplace_back("顧客");
-  }
+namespace {
+
+// Which of `parts` hold typing no command stored.
+unsigned TypedParts(Session::State& s, unsigned parts) {
+  unsigned typed = 0;
+  if ((parts & kUnsavedCustomer) && CustomerTyped(s)) typed |= kUnsavedCustomer;
   bool slipTyped = false;
   if ((parts & kUnsavedSlip) == 0) {
     // not asked for
@@ -136,7 +135,7 @@ std::string UnsavedParts(Session::State& s, unsigned parts) {
       slipTyped |= !TrimBlanks(s.tenken.Get(f)).empty();
     }
   }
-  if (slipTyped) what.emplace_back("点検伝票");
+  if (slipTyped) typed |= kUnsavedSlip;
   bool entryTyped = false;
   if ((parts & kUnsavedLedger) == 0) {
     // not asked for
@@ -147,10 +146,82 @@ std::string UnsavedParts(Session::State& s, unsigned parts) {
     // twins the customer screen's typing reaches (that is the customer's).
     entryTyped = s.koujiNewTyped && s.kouji.Pack() != s.koujiNewImage;
   }
-  if (entryTyped) what.emplace_back("工事元帳");
+  if (entryTyped) typed |= kUnsavedLedger;
+  return typed;
+}
+
+std::string PartNames(unsigned typed) {
   std::string list;
-  for (const std::string& w : what) list += (list.empty() ? "" : "・") + w;
+  const auto add = [&](unsigned part, const char* name) {
+    if (typed & part) list += (list.empty() ? "" : "・") + std::string(name);
+  };
+  add(kUnsavedCustomer, "顧客");
+  add(kUnsavedSlip, "点検伝票");
+  add(kUnsavedLedger, "工事元帳");
   return list;
+}
+
+// "…で保存できます。": the key that stores what `typed` names, as the screen
+// shown offers it, or the screen and key for each part it cannot store. The
+// customer's own typing (its reading, its months) is stored by the customer
+// screen's F1, the slip screen's F1 (before the slip) and the ledger's F3,
+// never by the ledger's F1 (工事元帳のみ登録).
+std::string SaveHint(Session::State& s, unsigned typed) {
+  constexpr unsigned kC = kUnsavedCustomer, kT = kUnsavedSlip, kL = kUnsavedLedger;
+  const Screen here = s.currentScreen;
+  // F3 stores the customer on screen, and the entry without adding one the
+  // clerk did not type (a new entry, a deleted one brought back).
+  const bool f3 = KoujiKokyakuWriteStoresEdits(s) && ((typed & kL) || KoujiEntryStoredAsShown(s));
+  if ((here == Screen::Customer && typed == kC) || (here == Screen::Slip && !(typed & kL)) ||
+      (here == Screen::Ledger && typed == kL)) {
+    return "F1 登録で保存できます。";
+  }
+  struct Group {
+    unsigned parts;
+    Screen screen;
+    const char* key;
+  };
+  std::vector<Group> groups;
+  unsigned rest = typed;
+  if (rest & kT) {
+    groups.push_back({rest & (kC | kT), Screen::Slip, "F1 登録"});
+    rest &= ~(kC | kT);
+  }
+  if ((rest & kC) && f3) {
+    groups.push_back({rest & (kC | kL), Screen::Ledger, "F3 工事元帳と顧客を登録"});
+    rest &= ~(kC | kL);
+  }
+  if (rest & kC) {
+    groups.push_back({kC, here == Screen::Slip ? Screen::Slip : Screen::Customer, "F1 登録"});
+  }
+  if (rest & kL) groups.push_back({kL, Screen::Ledger, "F1 工事元帳のみ登録"});
+  const auto where = [&](const Group& g) {
+    std::string at;
+    if (g.screen != here) {
+      at = g.screen == Screen::Customer ? "顧客基本情報"
+           : g.screen == Screen::Slip   ? "点検伝票登録"
+                                        : "浄化槽工事登録";
+      at += "の画面の ";
+    }
+    return at + g.key;
+  };
+  std::string hint;
+  for (const Group& g : groups) {
+    if (!hint.empty()) hint += "、";
+    const std::string at = where(g);
+    if (groups.size() > 1) hint += PartNames(g.parts) + (at[0] == 'F' ? "は " : "は");
+    hint += at;
+  }
+  return hint + "で保存できます。";
+}
+
+}  // namespace
+
+// What the screens hold that no command has stored: a stored customer,
+// slip or ledger entry changed, or a new customer, slip or ledger entry
+// typed. "" when nothing would be lost.
+std::string UnsavedParts(Session::State& s, unsigned parts) {
+  return PartNames(TypedParts(s, parts));
 }
 
 bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
@@ -168,9 +239,10 @@ bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
     }
     if (ours && !CommitFocusedField(s)) return true;
   }
-  const std::string what = UnsavedParts(s, parts);
-  if (what.empty()) return false;
-  const std::string warning = what + "の変更が登録されていません。F1 登録で保存できます。" +
+  const unsigned typed = TypedParts(s, parts);
+  if (typed == 0) return false;
+  const std::string warning = PartNames(typed) + "の変更が登録されていません。" +
+                              SaveHint(s, typed) +
                               (by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。"
                                                    : "もう一度押すと、登録せずに移ります。");
   // The same move right after the warning, nothing said in between, goes.
@@ -182,9 +254,10 @@ bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
 namespace {
 
 std::string UnsavedWork(Session::State& s) {
-  const std::string list = UnsavedParts(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger);
-  if (list.empty()) return {};
-  return list + "の変更が登録されていません。F1 登録で保存できます。もう一度閉じると、登録せずに終了します。";
+  const unsigned typed = TypedParts(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger);
+  if (typed == 0) return {};
+  return PartNames(typed) + "の変更が登録されていません。" + SaveHint(s, typed) +
+         "もう一度閉じると、登録せずに終了します。";
 }
 
 }  // namespace
