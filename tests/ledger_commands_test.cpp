@@ -330,6 +330,48 @@ TEST(LedgerKokyakuWrite, ADeletedCustomerShownIsBroughtBackNotDuplicated) {
   EXPECT_EQ(gone.Trimmed(Kokyaku::Address), "Back");
 }
 
+// A deleted customer chosen on the ledger screen: the notice names the key
+// that brings it back there, and the customer screen keeps its own.
+TEST(LedgerKokyakuWrite, ADeletedCustomerChosenNamesTheKeyThatBringsItBack) {
+  Harness h(0, [](const std::filesystem::path& dir) {
+    SeedFile("Kokyaku.120",
+             {CustomerImage("0001", "Alive"), CustomerImage("0002", "Gone", /*deleted=*/true),
+              CustomerImage("0003", "Bare", /*deleted=*/true)})(dir);
+    Entries({{"Gone", "Old"}})(dir);
+  });
+  h.session->SwitchScreen(Screen::Customer);
+  h.view.ClickBox("CheckBox_AllDispSW");
+  const struct {
+    bool ledger;
+    int row;
+    std::string_view notice;
+  } cases[] = {
+      // Its stored entry on screen: F3 rewrites it and restores the customer.
+      {true, 2, "削除された顧客です。F3 工事元帳と顧客を登録で元に戻せます。"},
+      // No entry: F3 would append one.
+      {true, 3, "削除された顧客です。顧客基本情報の画面の F1 登録で元に戻せます。"},
+      {false, 2, "削除された顧客です。F1 登録で元に戻せます。"},
+  };
+  for (const auto& c : cases) {
+    if (c.ledger) {
+      OpenLedger(h);
+    } else {
+      h.session->SwitchScreen(Screen::Customer);
+    }
+    h.ClickRow(1);
+    h.ClickRow(c.row);
+    EXPECT_EQ(h.session->Notice(), c.notice) << c.row;
+  }
+  // What the notice promised: F3 brings Gone back with its one entry.
+  OpenLedger(h);
+  h.ClickRow(1);
+  h.ClickRow(2);
+  ASSERT_EQ(h.session->Notice(), cases[0].notice);
+  h.view.Press(Key::F3);
+  EXPECT_FALSE(h.Stored(h.store->KokyakuFind("Gone")).Deleted());
+  EXPECT_EQ(h.store->KoujiCount(), 1);
+}
+
 // --- paging -------------------------------------------------------------------
 
 TEST(LedgerPaging, StopsAtBothEndsAndSelectsEachEntrysCustomer) {

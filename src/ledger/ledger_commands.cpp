@@ -174,7 +174,22 @@ std::string CustomerFailure(const Status& st) {
 // The ledger's parts of the customer screen's seams.
 void OnCustomerShown(Session& session) { KoujiFromKokyaku(session.state()); }
 
-void OnCustomerSelected(Session& session) { KoujiFindForKokyaku(session.state()); }
+// A deleted customer chosen here (削除した顧客も表示) is brought back by F3
+// only where F3 stores the customer in the edits over the stored entry on
+// screen; else F3 would also add or bring back an entry nobody asked for, and
+// the customer screen's F1 is the key that brings the customer back alone.
+void OnCustomerSelected(Session& session) {
+  Session::State& s = session.state();
+  KoujiFindForKokyaku(s);
+  if (s.currentScreen != Screen::Ledger || s.loadedRecNo == 0 || !s.kokyaku.Deleted() ||
+      s.noticeKind != NoticeKind::Info) {
+    return;
+  }
+  s.SetNotice(KoujiEntryStoredAsShown(s) && KoujiKokyakuWriteStoresEdits(s)
+                  ? "削除された顧客です。F3 工事元帳と顧客を登録で元に戻せます。"
+                  : "削除された顧客です。顧客基本情報の画面の F1 登録で元に戻せます。",
+              NoticeKind::Info);
+}
 
 void OnCustomerCleared(Session& session) {
   Session::State& s = session.state();
