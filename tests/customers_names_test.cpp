@@ -3,6 +3,7 @@
 // slips. Every screen that stores a customer keeps to it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -181,6 +182,193 @@ TEST(CustomerNames, TwoOfANameAlreadyInTheFileStoreAsBefore) {
   h.view.Press(Key::F1);
   EXPECT_EQ(h.Stored(2).Trimmed(Kokyaku::Tel), "22");
   EXPECT_EQ(h.session->Notice(), "");
+}
+
+// Slips and ledger entries stay under the name they were stored with, so a
+// stored customer renamed leaves them behind: the store that would do so
+// says so once and stores nothing; the same command again goes ahead.
+Record Slip(std::string_view name, bool deleted = false) {
+  Record r(TenkenDenpLayout());
+  r.Set(TenkenDenp::KokyakuName, name);
+  r.Set(TenkenDenp::Year, "2012");
+  r.Set(TenkenDenp::Month, " 9");
+  r.Set(TenkenDenp::Day, " 1");
+  if (deleted) r.SetFlagAt(TenkenDenp::DeleteFlag, 0, true);
+  return r;
+}
+
+Record Entry(std::string_view name, bool deleted = false) {
+  Record r(KoujiLayout());
+  r.Set(Kouji::Name, name);
+  if (deleted) r.Set(Kouji::DeleteFlag, "1");
+  return r;
+}
+
+// C0001: two live slips, a deleted one, a ledger entry. C0002: an entry.
+// C0003: a deleted entry only. C0004: one slip.
+Seeder History() {
+  return [](const std::filesystem::path& dir) {
+    SeedCustomers(dir, 4);
+    SeedFile("TenkenDenp.120", {Image(Slip("C0001")), Image(Slip("C0001")),
+                                Image(Slip("C0001", true)), Image(Slip("C0004"))})(dir);
+    SeedFile("Kouji.120",
+             {Image(Entry("C0001")), Image(Entry("C0002")), Image(Entry("C0003", true))})(dir);
+  };
+}
+
+// Row `row` of the customer list, its name typed over with C0009 and its
+// telephone with 99, on the customer screen.
+void Rename(Harness& h, int row) {
+  h.session->SwitchScreen(Screen::Customer);
+  h.ClickRow(row);
+  Enter(h, "Edit_Kokyaku_Name", "C0009");
+  Enter(h, "Edit_Kokyaku_Tel", "99");
+}
+
+std::string RenameWarning(const char* from, const char* left) {
+  return std::string("名前を「") + from + "」から「C0009」に変えると、これまでの" + left +
+         "はこの顧客から外れます（元の名前のまま残ります）。"
+         "このまま登録するなら、もう一度 F1 を押してください。";
+}
+
+struct RenameCase {
+  const char* what;
+  std::function<void(Harness&)> act;
+  std::string notice;
+  std::vector<std::string> live;  // live customers' names afterwards, sorted
+  int slips;                      // records in TenkenDenp.120 afterwards
+};
+
+TEST(CustomerNames, RenamingACustomerWithHistoryAsksFirst) {
+  const std::string w1 = RenameWarning("C0001", "点検伝票 2件と工事元帳 1件");
+  const std::vector<std::string> before = {"C0001", "C0002", "C0003", "C0004"};
+  const RenameCase cases[] = {
+      {"customer F1 renaming one with slips and an entry: warned, nothing stored",
+       [](Harness& h) {
+         Rename(h, 1);
+         h.view.Press(Key::F1);
+         // Nothing typed is lost by the warning.
+         EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Name"), "C0009");
+         EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Tel"), "99");
+         EXPECT_EQ(h.s().loadedRecNo, 1);
+       },
+       w1, before, 4},
+      {"customer F1 renaming one with a ledger entry only",
+       [](Harness& h) {
+         Rename(h, 2);
+         h.view.Press(Key::F1);
+       },
+       RenameWarning("C0002", "工事元帳 1件"), before, 4},
+      {"customer F1 renaming one with nothing live (a deleted entry): stored",
+       [](Harness& h) {
+         Rename(h, 3);
+         h.view.Press(Key::F1);
+       },
+       "",
+       {"C0001", "C0002", "C0004", "C0009"},
+       4},
+      {"customer F1 with the name unchanged",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(1);
+         Enter(h, "Edit_Kokyaku_Tel", "99");
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "99");
+       },
+       "", before, 4},
+      {"customer F1 on a new customer",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         Enter(h, "Edit_Kokyaku_Name", "C0009");
+         h.view.Press(Key::F1);
+       },
+       "",
+       {"C0001", "C0002", "C0003", "C0004", "C0009"},
+       4},
+      {"customer F1 again right after the warning: stored, the history left as it was",
+       [](Harness& h) {
+         Rename(h, 1);
+         h.view.Press(Key::F1);
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.Stored(1).Trimmed(Kokyaku::Tel), "99");
+       },
+       "",
+       {"C0002", "C0003", "C0004", "C0009"},
+       4},
+      {"another notice in between: warned again",
+       [](Harness& h) {
+         Rename(h, 1);
+         h.view.Press(Key::F1);
+         Enter(h, "Edit_Kokyaku_Basic_Ninsou", "abc");
+         h.view.Press(Key::F1);
+       },
+       w1, before, 4},
+      {"slip F1 renaming the customer in the slip's header: neither stored",
+       [](Harness& h) {
+         h.ClickRow(1);
+         Enter(h, "Edit_Panel_Tenken_Name", "C0009");
+         h.view.Press(Key::F1);
+       },
+       w1, before, 4},
+      {"slip F1 again: the customer renamed, the new slip under the new name",
+       [](Harness& h) {
+         h.ClickRow(1);
+         Enter(h, "Edit_Panel_Tenken_Name", "C0009");
+         h.view.Press(Key::F1);
+         h.view.Press(Key::F1);
+         Record slip(TenkenDenpLayout());
+         ASSERT_TRUE(h.store->TenkenFile().ReadRecord(5, slip).ok());
+         EXPECT_EQ(slip.Trimmed(TenkenDenp::KokyakuName), "C0009");
+       },
+       "",
+       {"C0002", "C0003", "C0004", "C0009"},
+       5},
+      {"slip F1 storing the name's only slip again: it goes along, nothing left behind",
+       [](Harness& h) {
+         h.ClickRow(4);
+         h.view.ClickLabel("Label_Tenken_Day_01");
+         ASSERT_EQ(h.s().currentTenkenNo, 4);
+         Enter(h, "Edit_Panel_Tenken_Name", "C0009");
+         h.view.Press(Key::F1);
+         Record slip(TenkenDenpLayout());
+         ASSERT_TRUE(h.store->TenkenFile().ReadRecord(4, slip).ok());
+         EXPECT_EQ(slip.Trimmed(TenkenDenp::KokyakuName), "C0009");
+       },
+       "",
+       {"C0001", "C0002", "C0003", "C0009"},
+       4},
+      {"ledger F3 under a new name: another customer, the stored one kept as it is",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.session->SwitchScreen(Screen::Ledger);
+         Enter(h, "Edit_Kouji_Name", "C0009");
+         h.view.Press(Key::F3);
+       },
+       "",
+       {"C0001", "C0002", "C0003", "C0004", "C0009"},
+       4},
+  };
+  for (const RenameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h(0, History());
+    const auto firstThree = [&h] {
+      std::string all;
+      EXPECT_TRUE(h.store->TenkenFile().ReadAll(all).ok());
+      return all.substr(0, 3 * kTenkenDenpRecordLength);
+    };
+    const std::string slips = firstThree();
+    c.act(h);
+    EXPECT_EQ(h.session->Notice(), c.notice);
+    std::vector<std::string> live;
+    for (int n = 1; n <= h.store->KokyakuCount(); ++n) {
+      if (const Record r = h.Stored(n); !r.Deleted()) live.push_back(r.Trimmed(Kokyaku::Name));
+    }
+    std::sort(live.begin(), live.end());
+    EXPECT_EQ(live, c.live);
+    EXPECT_EQ(h.store->TenkenCount(), c.slips);
+    // The old slips are never moved or rewritten.
+    EXPECT_EQ(firstThree(), slips);
+  }
 }
 
 }  // namespace

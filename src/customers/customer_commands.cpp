@@ -130,6 +130,12 @@ void KokyakuWrite(Session::State& s) {
     s.SetNotice(why + "顧客を登録しませんでした。");
     return;
   }
+  // Asked after the checks that refuse anyway, so that a confirmed rename
+  // is not then turned down for a date.
+  if (KokyakuRenameHeld(s)) {
+    if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
+    return;
+  }
   if (Status st = s.store.WriteKokyaku(n, s.kokyaku); !st) {
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
     // The screen keeps what was typed: nothing is lost by a refused store.
@@ -193,6 +199,32 @@ Status KokyakuStoreCurrent(Session::State& s) {
     KokyakuListRedraw(s);
   }
   return Status::Ok();
+}
+
+bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
+  const int n = s.loadedRecNo;
+  if (n < 1 || n > s.store.KokyakuCount()) return false;
+  // The stored name from the index (deleted customers too): no record read.
+  const std::string was(s.store.KokyakuAnyNameIndex().KeyOfRecord(n));
+  const std::string_view now = s.kokyaku.Get(Kokyaku::Name);
+  if (was.empty() || was == now) return false;
+  const std::span<const int> slipsOf = s.store.TenkenOfName(was);
+  const std::size_t slips =
+      slipsOf.size() - (std::binary_search(slipsOf.begin(), slipsOf.end(), slipGoingAlong) ? 1 : 0);
+  const std::size_t entries = s.store.KoujiNameIndex().Of(was).size();
+  if (slips == 0 && entries == 0) return false;
+  std::string left;
+  if (slips > 0) left = "点検伝票 " + std::to_string(slips) + "件";
+  if (entries > 0) {
+    left += (left.empty() ? "" : "と") + std::string("工事元帳 ") + std::to_string(entries) + "件";
+  }
+  const std::string warning = "名前を「" + Cp932ToUtf8(TrimBlanks(was)) + "」から「" +
+                              Cp932ToUtf8(TrimBlanks(now)) + "」に変えると、これまでの" + left +
+                              "はこの顧客から外れます（元の名前のまま残ります）。"
+                              "このまま登録するなら、もう一度 F1 を押してください。";
+  if (s.noticeBeforeCommand == warning) return false;
+  s.SetNotice(warning);
+  return true;
 }
 
 int KokyakuNameClash(Session::State& s) {

@@ -71,6 +71,15 @@ void KokyakuNew(Session::State& s);
 // Stores the customer being edited and keeps it loaded and selected (for the
 // slip screen's register command). The working record is unchanged.
 Status KokyakuStoreCurrent(Session::State& s);
+// Slips and ledger entries belong to a customer by its name alone: a stored
+// customer stored under another name leaves them behind under the old one,
+// where nothing shows them with it any more. Before a store that would do so
+// (the loaded customer's name changed while its stored name still has live
+// slips or entries) this says once what stays behind and returns true, the
+// store not to go ahead; the same command again, nothing said in between,
+// returns false. `slipGoingAlong` is a stored slip the command rewrites
+// under the new name (it is not left behind), 0 for none.
+bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong = 0);
 
 // --- one customer per name (customer_commands.cpp) ---------------------------
 

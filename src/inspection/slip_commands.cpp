@@ -136,6 +136,9 @@ void TenkenWrite(Session::State& s) {
   if (!NameMissing(name) && KokyakuNameClash(s) != 0) {
     if (!SlipGoesToNamesake(s)) return;
   } else if (!NameMissing(name)) {
+    // The slip on screen, when stored, is written under the new name too.
+    const int slipNo = s.currentTenkenNo <= s.store.TenkenCount() ? s.currentTenkenNo : 0;
+    if (KokyakuRenameHeld(s, slipNo)) return;
     const bool restoring = s.kokyaku.Deleted();
     if (restoring) s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);
     if (const Status st = KokyakuStoreCurrent(s); !st) {
