@@ -523,5 +523,37 @@ TEST(ShellScreens, TheCutShortNoticeLastsUntilTheNextCommand) {
   }
 }
 
+// A start-up sort that cannot write (a Data folder the user may not write
+// in) leaves the list in file order: the notice says so in the office's
+// words, and a slip file cut short is still named beside it.
+TEST(ShellScreens, AFailedStartUpSortIsSaidWithTheCutShortFile) {
+  const struct {
+    const char* what;
+    bool cutShort;
+  } cases[] = {{"slip file whole", false}, {"slip file cut short", true}};
+  for (const auto& c : cases) {
+    TempDataDir dir;
+    std::ofstream(dir.path() / "Kokyaku.120", std::ios::binary)
+        << CustomerImage("B", "Baba") << CustomerImage("A", "Aoki");
+    if (c.cutShort) std::ofstream(dir.path() / "TenkenDenp.120", std::ios::binary) << "xyz";
+    Store store(dir.path());
+    Status opened;
+    {
+      const FaultLayer refused(FaultKind::Fail, 1, CallOn(fileio::FileCall::Open, "Kokyaku.120.tmp"));
+      opened = store.Open();
+    }
+    ASSERT_FALSE(opened.ok()) << c.what;
+    const EraCalendar eras(Date{2012, 10, 29});
+    FakeView view;
+    Session session(store, eras, view);
+    view.session = &session;
+    session.Start(opened);
+    const std::string notice = session.Notice();
+    EXPECT_NE(notice.find("読み（かな）の順に並べられませんでした"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("Kokyaku.120.tmp"), std::string::npos) << notice;
+    EXPECT_EQ(notice.find("TenkenDenp.120") != std::string::npos, c.cutShort) << notice;
+  }
+}
+
 }  // namespace
 }  // namespace tankora::testing

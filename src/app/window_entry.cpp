@@ -39,9 +39,8 @@ int RunWindow(int argc, char** argv, const std::filesystem::path& dataDir) {
   // A file cut short shows fewer records than it had: the window says so
   // before anyone types, and so does the terminal.
   window.Start(opened);
-  if (!opened.ok()) {
-    std::cerr << "タンコラ: " << opened.detail << "\n";
-  } else if (const std::string partial = store.PartialTailNotice(); !partial.empty()) {
+  if (!opened.ok()) std::cerr << "タンコラ: " << opened.detail << "\n";
+  if (const std::string partial = store.PartialTailNotice(); !partial.empty()) {
     std::cerr << "タンコラ: " << partial << "\n";
   }
   window.show();

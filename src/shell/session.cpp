@@ -329,8 +329,10 @@ void Session::Start(const Status& opened) {
   // Said in the session's notice, not written on the label beside it, so
   // the next command clears it like any other: once the leftover bytes are
   // copied aside the file is no longer cut short.
+  // A failed start-up does not hide a file cut short: both are said.
   if (!opened.ok()) {
-    s.SetNotice(opened.detail);
+    const std::string partial = s.store.PartialTailNotice();
+    s.SetNotice(partial.empty() ? opened.detail : opened.detail + "　" + partial);
   } else if (s.notice.empty()) {
     s.SetNotice(s.store.PartialTailNotice());
   }

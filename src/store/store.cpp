@@ -590,8 +590,15 @@ Status Store::Open() {
   // A crash between a customer's write and the sort after it leaves the file
   // out of reading order, and the list would show file order until the next
   // write. The sort is as crash-safe as ever; should it fail, the list
-  // shows file order and the notice says why.
-  if (!InOrder(kanaKeys_, kanaLive_)) keep(KokyakuSortAndIndex());
+  // shows file order and the notice says so: the system's bare reason
+  // ("cannot create ….tmp") would not tell the office what did not happen.
+  if (!InOrder(kanaKeys_, kanaLive_)) {
+    if (Status sorted = KokyakuSortAndIndex(); !sorted) {
+      keep(Status::Fail(sorted.error,
+                        "顧客一覧を読み（かな）の順に並べられませんでした。ファイルの順に表示します: " +
+                            sorted.detail));
+    }
+  }
   return first;
 }
 
