@@ -2,8 +2,11 @@
 // opened, the main window started and shown until it is closed.
 #include "app/window_entry.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <iostream>
 
 #include "app/cli.h"
@@ -14,19 +17,34 @@
 
 namespace tankora {
 
+namespace {
+
+// The window will not open. Started from the desktop menu nobody reads the
+// terminal, so the reason is also put in front of the user in a message box
+// (not on the offscreen platform, where nobody could answer it). Nothing of
+// the Data folder is touched by showing it.
+int RefuseStart(int argc, char** argv, const std::string& why) {
+  std::cerr << "タンコラ: " << why << "\n";
+  if (isatty(STDERR_FILENO)) return kExitFailed;
+  QApplication app(argc, argv);
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("タンコラ"),
+                    QStringLiteral("タンコラを起動できませんでした。\n\n") +
+                        QString::fromStdString(why));
+    box.exec();
+  }
+  return kExitFailed;
+}
+
+}  // namespace
+
 int RunWindow(int argc, char** argv, const std::filesystem::path& dataDir) {
   // The lock comes before anything else, display included: a second start
   // must leave the folder untouched and say why it stops.
-  if (Status st = EnsureDataFolder(dataDir); !st) {
-    std::cerr << "タンコラ: " << st.detail << "\n";
-    return kExitFailed;
-  }
+  if (Status st = EnsureDataFolder(dataDir); !st) return RefuseStart(argc, argv, st.detail);
   Status lockStatus;
   std::optional<DataLock> lock = DataLock::Acquire(dataDir, &lockStatus);
-  if (!lock) {
-    std::cerr << "タンコラ: " << lockStatus.detail << "\n";
-    return kExitFailed;
-  }
+  if (!lock) return RefuseStart(argc, argv, lockStatus.detail);
 
   QApplication app(argc, argv);
   // The installed icon and desktop entry (a build run without them shows none).
