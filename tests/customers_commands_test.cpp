@@ -62,6 +62,8 @@ TEST(CustomersCommands, BlankOrIndentedNameStoresNothing) {
   EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Tel"), "99");  // the screen is left as it was
   // ... and says why, or the refusal looks like a store.
   EXPECT_NE(h.session->Notice().find("名前"), std::string::npos);
+  h.view.Press(Key::F8);  // the typing is named once, then F8 empties the screen
+  EXPECT_NE(h.session->Notice().find("顧客の変更が登録されていません"), std::string::npos);
   h.view.Press(Key::F8);
   EXPECT_TRUE(h.session->Notice().empty());
 }

@@ -324,6 +324,96 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
        },
        [](Harness& h) { h.view.Press(Key::F5); },
        [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・工事元帳", false, kF3},
+      // F8 追加 empties what it names. On the customer screen the entry
+      // counts for what a ledger edit typed in it: this screen's typing
+      // reaching its twins is the customer's.
+      {"customer F8, a stored customer's telephone, its entry on the ledger",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().loadedRecNo == 0; }, "顧客", false},
+      {"customer F8, a new slip's reading typed on the slip screen",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().loadedRecNo == 0; }, "点検伝票", false,
+       "点検伝票登録の画面の F1 登録"},
+      {"customer F8, a stored entry's amount typed on the ledger",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().loadedRecNo == 0; }, "顧客・工事元帳", false,
+       "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
+      {"slip F8, a new slip's reading",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.view.Trimmed("Edit_Panel_Tenken_Ph").empty(); }, "点検伝票",
+       false},
+      {"slip F8, a stored slip's reading changed",
+       [](Harness& h) {
+         h.ClickRow(1);
+         ClickHistoryRow(h, 1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "6.5");
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().currentTenkenNo == h.store->TenkenCount() + 1; }, "点検伝票",
+       false},
+      {"ledger F8, a stored entry's amount",
+       [&](Harness& h) {
+         ledgerAt2(h);
+         h.view.Type("Edit_Kouji_Money", "500");
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().currentKoujiNo == 4 && h.s().loadedRecNo == 0; },
+       "顧客・工事元帳", false, kF3},
+      {"ledger F8, a new slip's reading typed on the slip screen",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Ledger);
+       },
+       [](Harness& h) { h.view.Press(Key::F8); },
+       [](Harness& h) { return h.s().currentKoujiNo == 4 && h.s().loadedRecNo == 0; }, "点検伝票",
+       false, "点検伝票登録の画面の F1 登録"},
+      // F2 削除 stores the customer as typed (its telephone too): only a
+      // slip or an entry typed for it is named.
+      {"customer F2, the telephone and a new slip's reading",
+       [](Harness& h) {
+         h.ClickRow(1);
+         h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+         h.view.Type("Edit_Kokyaku_Tel", "0123");
+       },
+       [](Harness& h) { h.view.Press(Key::F2); },
+       [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); }, "点検伝票",
+       false, "点検伝票登録の画面の F1 登録"},
+      {"customer F2, a stored entry's amount typed on the ledger",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+       },
+       [](Harness& h) { h.view.Press(Key::F2); },
+       [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); }, "工事元帳",
+       false, "浄化槽工事登録の画面の F1 工事元帳のみ登録"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -364,8 +454,9 @@ TEST(UnsavedMoves, ANoticeInBetweenMakesTheMoveWarnAgain) {
 }
 
 // An office browsed without typing: every customer row on both screens
-// that list them, every history page and row, every ledger page both ways.
-// None of it may warn.
+// that list them, every history page and row, every ledger page both ways,
+// F8 追加 after each customer row on the customer screen and after each
+// history row, and on the last ledger entry. None of it may warn.
 void BrowseWithoutWarning(Harness& h) {
   ASSERT_GT(h.s().SlotCount(), 0);
   int moves = 0;
@@ -381,13 +472,19 @@ void BrowseWithoutWarning(Harness& h) {
       h.ClickRow(slot - h.s().kokyakuPageTop + 1);
       ASSERT_EQ(h.s().currentSlot, slot);
       check("customer slot " + std::to_string(slot));
-      if (screen != Screen::Slip) continue;
+      if (screen != Screen::Slip) {
+        h.view.Press(Key::F8);
+        check("customer F8 at slot " + std::to_string(slot));
+        continue;
+      }
       const int pages =
           (static_cast<int>(h.s().tenkenRireki.size()) + kTenkenRows - 1) / kTenkenRows;
       for (int p = 0; p < pages; ++p) {
         for (int r = 1; r <= kTenkenRows; ++r) {
           ClickHistoryRow(h, r);
           check("history row " + std::to_string(r));
+          h.view.Press(Key::F8);
+          check("slip F8 after history row " + std::to_string(r));
         }
         h.view.Press(Key::PageDown);
         check("history PageDown");
@@ -421,6 +518,11 @@ void BrowseWithoutWarning(Harness& h) {
     check("ledger F6 from " + std::to_string(h.s().currentKoujiNo - 1));
   }
   EXPECT_EQ(h.s().currentKoujiNo, entries + 1);
+  h.view.Press(Key::F5);
+  caretThroughEntry();
+  h.view.Press(Key::F8);
+  check("ledger F8 from " + std::to_string(entries));
+  EXPECT_EQ(h.s().loadedRecNo, 0);
   EXPECT_GT(moves, 2 * h.s().SlotCount());
 }
 

@@ -148,6 +148,11 @@ void KokyakuWrite(Session::State& s) {
 
 void KokyakuDelete(Session::State& s) {
   if (s.loadedRecNo == 0 || s.kokyaku.Deleted()) return;
+  // The delete stores the customer as typed, then empties the screens: a
+  // slip or a ledger entry typed for the customer and not registered would
+  // go with them. The customer's typing reaching the entry's twins is stored
+  // by the delete; what a ledger edit typed there is the entry's own.
+  if (MoveHeldForTyping(s, kUnsavedSlip | kUnsavedLedgerTyped, MoveBy::Key)) return;
   s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, true);
   if (Status st = s.store.WriteKokyaku(s.loadedRecNo, s.kokyaku); !st) {
     s.kokyaku.SetFlagAt(Kokyaku::DeleteFlag, 0, false);

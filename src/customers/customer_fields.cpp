@@ -177,7 +177,18 @@ constexpr InputField kCustomerFields[] = {
 
 void CmdWrite(Session& s) { KokyakuWrite(s.state()); }
 void CmdDelete(Session& s) { KokyakuDelete(s.state()); }
-void CmdNew(Session& s) { KokyakuNew(s.state()); }
+// F8 empties the customer and, through the seams, begins a new slip and a
+// new ledger entry: typing in any of them is named before it goes. The
+// entry counts for what a ledger edit typed in it; the typing of this
+// screen that reaches its twins is named as the customer's. (The stores'
+// own emptying after F1, F2 and F3 never asks: what it drops is stored.)
+void CmdNew(Session& s) {
+  Session::State& st = s.state();
+  if (MoveHeldForTyping(st, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedgerTyped, MoveBy::Key)) {
+    return;
+  }
+  KokyakuNew(st);
+}
 // Asks first, in the notice line; F3 again takes the deleted records out.
 void CmdDataSeiri(Session& s) { KokyakuDataSeiri(s.state()); }
 void CmdPageBack(Session& s) { KokyakuPageBack(s.state()); }

@@ -64,9 +64,11 @@ void KokyakuShow(Session::State& s);
 // F1 登録: stores the loaded customer (its own record number, or a new one),
 // restores a deleted one, re-sorts, and empties the screen for the next.
 void KokyakuWrite(Session::State& s);
-// F2 削除: marks the loaded customer deleted and empties the screen.
+// F2 削除: marks the loaded customer deleted and empties the screen. An
+// unregistered slip or ledger entry typed for it holds the first press back.
 void KokyakuDelete(Session::State& s);
-// F8 追加: an empty customer on the new-customer row.
+// An empty customer on the new-customer row (F8 追加 asks first, see
+// customer_fields.cpp; after a store nothing is left to ask about).
 void KokyakuNew(Session::State& s);
 // Stores the customer being edited and keeps it loaded and selected (for the
 // slip screen's register command). The working record is unchanged.

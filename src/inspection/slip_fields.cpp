@@ -104,7 +104,12 @@ void CmdThenVisitDate(Session& s) {
 }
 constexpr auto CmdWrite = Cmd<TenkenWrite>;
 constexpr auto CmdDelete = CmdThenVisitDate<TenkenDelete>;
-constexpr auto CmdNew = CmdThenVisitDate<TenkenNew>;
+// A new slip over the one in the entry line: its unregistered typing is
+// named first, and the caret stays where it was typing.
+void CmdNew(Session& s) {
+  if (MoveHeldForTyping(s.state(), kUnsavedSlip, MoveBy::Key)) return;
+  CmdThenVisitDate<TenkenNew>(s);
+}
 constexpr auto CmdPageUp = Cmd<TenkenPageUp>;
 constexpr auto CmdPageDown = Cmd<TenkenPageDown>;
 

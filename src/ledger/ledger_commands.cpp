@@ -42,10 +42,10 @@ void DeleteNoticeShow(Session::State& s) {
 }
 
 // What the entry on screen holds now is where it starts from: no typing of
-// its own while it is a new one (see KoujiEditCommitted).
+// its own yet (see KoujiEditCommitted).
 void EntryBegins(Session::State& s) {
   s.koujiNewImage = std::string(s.kouji.Pack());
-  s.koujiNewTyped = false;
+  s.koujiTyped = false;
 }
 
 std::string LedgerFailure(const Status& st) {
@@ -286,7 +286,7 @@ void KoujiFindForKokyaku(Session::State& s) {
 }
 
 void KoujiEditCommitted(Session::State& s) {
-  if (s.commitChanged && s.currentKoujiNo > s.store.KoujiCount()) s.koujiNewTyped = true;
+  if (s.commitChanged) s.koujiTyped = true;
 }
 
 // --- commands ----------------------------------------------------------------
@@ -398,7 +398,9 @@ void KoujiNextPage(Session::State& s) { Page(s, +1); }
 
 void KoujiNew(Session::State& s) {
   // The customer screen's F8 empties the customer, the slip line and (through
-  // the customer-cleared hook) the ledger, and selects the new-customer row.
+  // the customer-cleared hook) the ledger, and selects the new-customer row:
+  // all three go, as with a page.
+  if (MoveHeldForTyping(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger, MoveBy::Key)) return;
   KokyakuNew(s);
 }
 

@@ -37,8 +37,10 @@ void KokyakuFromKouji(const Record& kouji, Record& kokyaku);
 // name becomes the entry on screen; without one, a new entry prefilled from
 // the customer. Shows the ledger.
 void KoujiFindForKokyaku(Session::State& s);
-// A ledger edit was committed: one that changed a new entry is that entry's
-// own typing. (A stored entry's typing is what differs from its record.)
+// A ledger edit was committed: one that changed the entry is that entry's
+// own typing, not only the customer's (the customer screen reaches the
+// twins too). A new entry holds no other typing; a stored entry's typing is
+// what differs from its record.
 void KoujiEditCommitted(Session::State& s);
 // The newest live entry whose 20-byte name equals `name20`, read into `out`;
 // its record number, or 0.

@@ -137,15 +137,16 @@ unsigned TypedParts(Session::State& s, unsigned parts) {
   }
   if (slipTyped) typed |= kUnsavedSlip;
   bool entryTyped = false;
-  if ((parts & kUnsavedLedger) == 0) {
+  if ((parts & (kUnsavedLedger | kUnsavedLedgerTyped)) == 0) {
     // not asked for
   } else if (s.currentKoujiNo >= 1 && s.currentKoujiNo <= s.store.KoujiCount()) {
     entryTyped = DiffersFromStored(s.store.KoujiFile(), s.currentKoujiNo, s.kouji);
   } else {
     // A new entry counts by what a ledger edit changed in it, not by the
     // twins the customer screen's typing reaches (that is the customer's).
-    entryTyped = s.koujiNewTyped && s.kouji.Pack() != s.koujiNewImage;
+    entryTyped = s.koujiTyped && s.kouji.Pack() != s.koujiNewImage;
   }
+  if ((parts & kUnsavedLedger) == 0) entryTyped &= s.koujiTyped;
   if (entryTyped) typed |= kUnsavedLedger;
   return typed;
 }
@@ -235,7 +236,7 @@ bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
     for (const FieldTarget& t : f ? f->targets : std::array<FieldTarget, 2>{}) {
       ours |= (t.record == RecordKind::Kokyaku && (parts & kUnsavedCustomer)) ||
               (t.record == RecordKind::TenkenDenp && (parts & kUnsavedSlip)) ||
-              (t.record == RecordKind::Kouji && (parts & kUnsavedLedger));
+              (t.record == RecordKind::Kouji && (parts & (kUnsavedLedger | kUnsavedLedgerTyped)));
     }
     if (ours && !CommitFocusedField(s)) return true;
   }

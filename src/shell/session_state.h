@@ -96,8 +96,10 @@ struct Session::State {
   // row showed: `koujiNewImage`. It holds typing of its own once a ledger
   // edit changed it and it differs from that start (the customer screen's
   // typing reaches the twins too, but is named as the customer's).
+  // `koujiTyped`: a ledger edit changed the entry on screen, new or stored,
+  // since it began.
   std::string koujiNewImage;
-  bool koujiNewTyped = false;
+  bool koujiTyped = false;
 
   // Inspection slip screen: the slip in the entry line (TenkenCount + 1
   // while it is a new one, 0 before the first is begun) and the current
@@ -182,6 +184,10 @@ struct Session::State {
 inline constexpr unsigned kUnsavedCustomer = 1;
 inline constexpr unsigned kUnsavedSlip = 2;
 inline constexpr unsigned kUnsavedLedger = 4;
+// The ledger entry only for what a ledger edit typed into it: the customer
+// screen's typing reaches the entry's twins too, but a move made there that
+// names the customer, or a delete that stores it, has that typing covered.
+inline constexpr unsigned kUnsavedLedgerTyped = 8;
 
 // Which of `parts` hold typing no command has stored, as the notices name
 // them ("顧客・点検伝票"); "" when nothing would be lost.
