@@ -141,6 +141,7 @@ TEST(BackupScreen, TheDataFolderItselfAndAFolderWithoutCopiesAreRefused) {
   EXPECT_NE(h.Notice().find("データフォルダ"), std::string::npos);
   EXPECT_EQ(h.Status(), "処理できませんでした");
   h.Choose(h.usb);
+  EXPECT_EQ(h.Notice(), "") << "the refusal was of the folder chosen before";
   h.view.ClickBox("Labe_ToPC_FromUSB", true);
   h.view.Press(Key::F1);
   EXPECT_NE(h.Notice().find("保存したデータがありません"), std::string::npos);

@@ -327,6 +327,9 @@ void BackupFolderChosen(Session::State& s, std::string folder) {
   if (folder == s.backupFolder) return;
   s.backupFolder = std::move(folder);
   s.view.SetText("Label_BackupFolder", Shown(s.backupFolder));
+  // What the notice line said (a refusal, a run's outcome) was of the folder
+  // chosen before, as a command's notice goes with the next command.
+  s.SetNotice({});
   RowsForget(s);
   ShowUsbSide(s);
   Changed(s);
