@@ -119,6 +119,15 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Type("Edit_Kouji_Money", "500");
        },
        toRow2, atC0002, "顧客・工事元帳", true, kF3},  // the amount is the customer's too
+      {"customer row on the customer screen, a stored entry's amount typed on the ledger",
+       [&](Harness& h) {
+         customerScreen(h);
+         h.session->SwitchScreen(Screen::Ledger);
+         h.view.Type("Edit_Kouji_Money", "500");
+         h.view.Press(Key::Enter);
+         h.session->SwitchScreen(Screen::Customer);
+       },
+       toRow2, atC0002, "顧客・工事元帳", true, "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
       {"customer row on the ledger screen, nothing typed",
        [&](Harness& h) {
          customerScreen(h);
@@ -332,8 +341,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          customerScreen(h);
          h.view.Type("Edit_Kokyaku_Tel", "0123");
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
-       [](Harness& h) { return h.s().loadedRecNo == 0; }, "顧客", false},
+       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
+       "顧客", false},
       {"customer F8, a new slip's reading typed on the slip screen",
        [](Harness& h) {
          h.ClickRow(1);
@@ -341,9 +350,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Customer);
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
-       [](Harness& h) { return h.s().loadedRecNo == 0; }, "点検伝票", false,
-       "点検伝票登録の画面の F1 登録"},
+       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
+       "点検伝票", false, "点検伝票登録の画面の F1 登録"},
       {"customer F8, a stored entry's amount typed on the ledger",
        [&](Harness& h) {
          customerScreen(h);
@@ -352,9 +360,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Customer);
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
-       [](Harness& h) { return h.s().loadedRecNo == 0; }, "顧客・工事元帳", false,
-       "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
+       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
+       "顧客・工事元帳", false, "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
       {"slip F8, a new slip's reading",
        [](Harness& h) {
          h.ClickRow(1);

@@ -133,11 +133,13 @@ void KokyakuPlaceNewRow(Session::State& s) {
 
 namespace {
 
-// Another customer replaces the customer in the edits and begins a new slip
-// for it; on the ledger screen it also replaces the entry being typed there
-// (elsewhere that entry is the customer's twin fields, named as the customer).
+// Another customer replaces the customer in the edits, begins a new slip for
+// it and finds its ledger entry. On the ledger screen the entry is named for
+// any change; elsewhere only for what a ledger edit typed into it (the other
+// screens' typing reaches its twins as the customer's, named as such).
 unsigned PartsAnotherCustomerReplaces(const Session::State& s) {
-  return kUnsavedCustomer | kUnsavedSlip | (s.currentScreen == Screen::Ledger ? kUnsavedLedger : 0);
+  return kUnsavedCustomer | kUnsavedSlip |
+         (s.currentScreen == Screen::Ledger ? kUnsavedLedger : kUnsavedLedgerTyped);
 }
 
 }  // namespace
