@@ -111,6 +111,7 @@ TEST_F(ListsTest, InspectionSelectionsTakeLiveRecordsInRecordOrder) {
           SlipImage("A", "201210"),        // 5
           SlipImage("C", "    10"),        // 6 blank year
           SlipImage("A", "2011 1"),        // 7 another year
+          SlipImage("\xEE\xE0\x96\x6B", "2011 3"),  // 8 髙北, 髙 as a file written elsewhere has it
       });
   struct Case {
     const char* what;
@@ -126,6 +127,9 @@ TEST_F(ListsTest, InspectionSelectionsTakeLiveRecordsInRecordOrder) {
       {"indented name", TenkenKobetuSelect(*store, " A"), {}},
       {"longer than a name", TenkenKobetuSelect(*store, "A                     x"), {}},
       {"unknown customer Z", TenkenKobetuSelect(*store, "Z"), {4}},
+      {"髙北 typed (FB FC)", TenkenKobetuSelect(*store, "\xFB\xFC\x96\x6B"), {8}},
+      {"髙北 as stored (EE E0)", TenkenKobetuSelect(*store, "\xEE\xE0\x96\x6B"), {8}},
+      {"高北 is another name", TenkenKobetuSelect(*store, "\x8D\x82\x96\x6B"), {}},
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
 }

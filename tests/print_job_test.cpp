@@ -108,6 +108,8 @@ TEST_F(PrintJobTest, RefusedAndEmptyRunsNeverReachThePrinter) {
       {Customer, "8", "", "誰か", PrintStatus::Refused, "顧客「誰か」は登録されていません"},
       // Slips whose customer is gone still print, their customer columns empty.
       {Customer, "8", "", "和田①号", PrintStatus::Printed, nullptr},
+      // Stored with 髙 as EE E0, typed here as FB FC: the same customer.
+      {Customer, "8", "", "髙北工務店", PrintStatus::Printed, nullptr},
       {Collection, "", "3", "", PrintStatus::NoData, "該当するデータがありません"},
   };
   for (const RefusalCase& c : cases) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "util/cp932.h"
@@ -109,6 +110,30 @@ TEST(Cp932Test, DuplicateCodesDecodeToTheSameCharacter) {
   EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8("\xEE\xE0")), "\xFB\xFC");
   // The user-defined area survives a round trip through the private-use area.
   EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8("\xF0\x40")), "\xF0\x40");
+}
+
+TEST(Cp932Test, SameTextSpellingsCoverEveryCodeOfEachCharacter) {
+  using V = std::vector<std::string>;
+  struct Case {
+    std::string_view in;
+    V want;
+  } cases[] = {
+      {"ab", {"ab"}},
+      {"\x8D\x82", {"\x8D\x82"}},  // 高 has one code
+      {"\xFB\xFC\x96\x6B", {"\xFB\xFC\x96\x6B", "\xEE\xE0\x96\x6B"}},  // 髙北
+      {"\xEE\xE0\x96\x6B", {"\xEE\xE0\x96\x6B", "\xFB\xFC\x96\x6B"}},
+      {"\xEE\xE0\xEE\xE0", {"\xEE\xE0\xEE\xE0", "\xFB\xFC\xEE\xE0", "\xEE\xE0\xFB\xFC",
+                                "\xFB\xFC\xFB\xFC"}},
+  };
+  for (const Case& c : cases) {
+    V got = SameTextSpellings(c.in);
+    EXPECT_EQ(got.front(), c.in);
+    std::sort(got.begin(), got.end());
+    V want = c.want;
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(got, want) << Cp932ToUtf8(c.in);
+  }
+  EXPECT_EQ(SameTextSpellings("\xEE\xE0\xEE\xE0", 3).size(), 3u);
 }
 
 TEST(Cp932Test, WidthCountsBytesAndFitKeepsWholeCharacters) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "util/cp932.h"
 #include "util/fixed_text.h"
 
 namespace tankora {
@@ -57,8 +58,14 @@ std::vector<int> TenkenKobetuSelect(const Store& store, std::string_view name) {
   std::string_view body = name;
   while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
   if (body.empty() || body.front() == ' ' || body.size() > width) return found;
-  const std::span<const int> slips = store.TenkenOfName(PadField(body, TextAlign::Left, width));
-  return {slips.begin(), slips.end()};
+  // The name as typed, else as files written elsewhere may spell it (髙 typed
+  // here is FB FC, such a file may hold EE E0): the same text is the same customer.
+  for (const std::string& spelling : SameTextSpellings(body)) {
+    const std::span<const int> slips =
+        store.TenkenOfName(PadField(spelling, TextAlign::Left, width));
+    if (!slips.empty()) return {slips.begin(), slips.end()};
+  }
+  return found;
 }
 
 std::vector<TenkenYoteiEntry> TenkenYoteiSelect(const Store& store, int month, int doneYear,

@@ -73,6 +73,14 @@ std::string PrintedNotice(const OutputResult& output, int pages) {
   return notice;
 }
 
+// A customer is found by any spelling of its name (see SameTextSpellings).
+bool IsSomebodysName(const Store& store, std::string_view name) {
+  for (const std::string& spelling : SameTextSpellings(TrimBlanks(name))) {
+    if (store.KokyakuFind(spelling) != 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 PreparedReport PrepareReport(const Store& store, const ReportRequest& request,
@@ -88,7 +96,7 @@ PreparedReport PrepareReport(const Store& store, const ReportRequest& request,
   run.rows = Select(store, request, *check.input);
   if (run.rows.empty()) {
     // A name that is nobody's is a typing slip worth naming, not an empty list.
-    if (request.kind == ReportKind::Customer && store.KokyakuFind(request.name) == 0) {
+    if (request.kind == ReportKind::Customer && !IsSomebodysName(store, request.name)) {
       prepared.status = PrintStatus::Refused;
       prepared.refusal =
           "顧客「" + Cp932ToUtf8(TrimBlanks(request.name)) + "」は登録されていません";

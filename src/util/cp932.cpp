@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,11 @@ class CodePage final {
   }
   // The CP932 code of a character (one byte when below 0x100), 0 when none.
   unsigned Code(char32_t c) const { return c < 0x10000 ? toCp932_[c] : 0; }
+  // Every two-byte code of a character that has more than one, else empty.
+  const std::vector<std::uint16_t>* Twins(char32_t c) const {
+    const auto it = twins_.find(c);
+    return it == twins_.end() ? nullptr : &it->second;
+  }
 
  private:
   static std::string Convert(iconv_t cd, std::string_view in) {
@@ -78,6 +84,7 @@ class CodePage final {
   }
 
   void Fill(iconv_t decoder, iconv_t encoder) {
+    std::unordered_map<char32_t, std::vector<std::uint16_t>> codesOf;
     for (unsigned b = 0; b < 0x100; ++b) {
       if (IsCp932LeadByte(static_cast<unsigned char>(b))) continue;
       const char byte = static_cast<char>(b);
@@ -96,7 +103,11 @@ class CodePage final {
         // character the encoder would merely approximate (¥ as 5C, — as 81 5C)
         // never gets a code.
         if (c != 0 && toCp932_[c] == 0) Learn(encoder, c);
+        if (c != 0) codesOf[c].push_back(static_cast<std::uint16_t>(lead << 8 | trail));
       }
+    }
+    for (auto& [c, codes] : codesOf) {
+      if (codes.size() > 1) twins_.emplace(c, std::move(codes));
     }
     // Characters with no CP932 code of their own that Linux input methods
     // produce, stored as the CP932 character that looks the same.
@@ -110,6 +121,7 @@ class CodePage final {
   }
 
   std::vector<std::uint16_t> toCp932_;
+  std::unordered_map<char32_t, std::vector<std::uint16_t>> twins_;
   std::vector<char32_t> single_;
   std::vector<char32_t> pair_;
 };
@@ -196,6 +208,35 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     *o++ = static_cast<char>(code & 0xFF);
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
+  return out;
+}
+
+std::vector<std::string> SameTextSpellings(std::string_view cp932, std::size_t limit) {
+  const CodePage& page = Cp932();
+  std::vector<std::string> out{std::string(cp932)};
+  for (std::size_t i = 0; i < cp932.size() && limit > 0;) {
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    if (!IsCp932LeadByte(b) || i + 1 >= cp932.size() ||
+        !IsTrailByte(static_cast<unsigned char>(cp932[i + 1]))) {
+      ++i;
+      continue;
+    }
+    const unsigned own = b << 8 | static_cast<unsigned char>(cp932[i + 1]);
+    if (const auto* codes = page.Twins(page.Pair(b, static_cast<unsigned char>(cp932[i + 1])))) {
+      const std::size_t known = out.size();
+      for (const std::uint16_t code : *codes) {
+        if (code == own) continue;
+        for (std::size_t k = 0; k < known && out.size() < limit; ++k) {
+          std::string other = out[k];
+          other[i] = static_cast<char>(code >> 8);
+          other[i + 1] = static_cast<char>(code & 0xFF);
+          out.push_back(std::move(other));
+        }
+      }
+    }
+    i += 2;
+  }
+  if (out.size() > limit) out.resize(limit);
   return out;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tankora {
 
@@ -31,6 +32,13 @@ std::string Cp932ToUtf8(std::string_view cp932);
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
 bool CanStoreCp932(std::string_view utf8);
+
+// The CP932 spellings of the same text: `cp932` first, then those that write
+// one or more of its characters with another of their codes (髙 as EE E0 or
+// FB FC, ∵ as 81 E6 or 87 9A), at most `limit` in all. A name typed here is
+// encoded one way, while files written elsewhere may hold another; a name
+// found under none of its spellings is nobody's.
+std::vector<std::string> SameTextSpellings(std::string_view cp932, std::size_t limit = 16);
 
 // The bytes the text takes in CP932: 1 for ASCII and half-width katakana, 2
 // for every other character (also for one that cannot be stored, so that an
