@@ -71,6 +71,26 @@ TEST(CustomersList, SixtyCustomersPageBackAndForward) {
   EXPECT_EQ(TopSlot(h), 36);
 }
 
+// The list and its "F5 前頁" / "F6 次頁" legends show on the customer and
+// slip screens: there the keys page it as the legends do. The ledger's F5/F6
+// are its own entry paging and leave the list where it is.
+TEST(CustomersList, ListKeysPageWhereTheyAreTheListsOwn) {
+  struct Case {
+    Screen screen;
+    int afterF5, afterF6;
+  };
+  for (const Case& c : {Case{Screen::Customer, 11, 36}, Case{Screen::Slip, 11, 36},
+                        Case{Screen::Ledger, 36, 36}}) {
+    SCOPED_TRACE(static_cast<int>(c.screen));
+    Harness h(60);
+    h.session->SwitchScreen(c.screen);
+    h.view.Press(Key::F5);
+    EXPECT_EQ(TopSlot(h), c.afterF5);
+    h.view.Press(Key::F6);
+    EXPECT_EQ(TopSlot(h), c.afterF6);
+  }
+}
+
 TEST(CustomersList, ThirtyCustomersStartOnTheLastPage) {
   Harness h(30);
   EXPECT_EQ(h.RowName(1), "C0007");

@@ -113,6 +113,13 @@ void CmdNew(Session& s) {
 constexpr auto CmdPageUp = Cmd<TenkenPageUp>;
 constexpr auto CmdPageDown = Cmd<TenkenPageDown>;
 
+// The customer list beside the slip keeps its "F5 前頁" / "F6 次頁" legends;
+// here too the keys page it as on the customer screen, or the drawn legends
+// would answer a click only. Key only: a click on the legends already runs
+// the customer screen's command.
+void CmdListBack(Session& s) { KokyakuPageBack(s.state()); }
+void CmdListNext(Session& s) { KokyakuPageNext(s.state()); }
+
 // The paging legends name their keys, so the keys page in every field of the
 // screen as well as the labels do.
 constexpr CommandDef kSlipCommands[] = {
@@ -121,6 +128,8 @@ constexpr CommandDef kSlipCommands[] = {
     {Screen::Slip, Key::PageUp, "Label_Tenken_PageUp", "Shape_Tenken_PageUp", 3, CmdPageUp},
     {Screen::Slip, Key::PageDown, "Label_Tenken_PageDown", "Shape_Tenken_PageDown", 4, CmdPageDown},
     {Screen::Slip, Key::F8, "Label_Tenken_New", "Shape_Tenken_New", 5, CmdNew},
+    {Screen::Slip, Key::F5, "", "", -1, CmdListBack},
+    {Screen::Slip, Key::F6, "", "", -1, CmdListNext},
 };
 
 // The twelve labels of a history row, as their names spell them.
