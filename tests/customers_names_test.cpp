@@ -6,17 +6,26 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "fake_view.h"
+#include "util/cp932.h"
 
 namespace tankora::testing {
 namespace {
 
-// Live C0001 and C0002, then a deleted C0003 and a deleted second C0002.
+// 髙北 as a file written elsewhere spells it (髙 as EE E0), and as this
+// program encodes it when typed (髙 as FB FC).
+constexpr std::string_view kTakakitaStored = "\xEE\xE0\x96\x6B";
+constexpr std::string_view kTakakitaTyped = "\xFB\xFC\x96\x6B";
+
+// Live C0001 and C0002, then a deleted C0003 and a deleted second C0002, then
+// a live 髙北 spelt as files written elsewhere may spell it.
 Seeder Office() {
   return SeedFile("Kokyaku.120", {CustomerImage("0001", "C0001"), CustomerImage("0002", "C0002"),
                                   CustomerImage("0003", "C0003", /*deleted=*/true),
-                                  CustomerImage("0004", "C0002", /*deleted=*/true)});
+                                  CustomerImage("0004", "C0002", /*deleted=*/true),
+                                  CustomerImage("0005", kTakakitaStored)});
 }
 
 std::map<std::string, int> LiveNames(Harness& h) {
@@ -44,9 +53,10 @@ void SelectDeleted(Harness& h, int n) {
 struct NameCase {
   const char* what;
   std::function<void(Harness&)> act;
-  std::map<std::string, int> live;  // live customers by name afterwards
-  int slips;                        // slips stored, each then C0002's and C0002 current
-  bool noticeNamesC0002;
+  std::map<std::string, int> live;  // live customers by name afterwards, besides 髙北
+  int slips;                        // slips stored, each then the namesake's and it current
+  bool noticeNamesNamesake;
+  std::string_view namesake = "C0002";
 };
 
 TEST(CustomerNames, NoScreenStoresASecondLiveCustomerOfAName) {
@@ -152,21 +162,61 @@ TEST(CustomerNames, NoScreenStoresASecondLiveCustomerOfAName) {
        {{"C0001", 1}, {"C0002", 1}},
        0,
        false},
+      {"customer F1 of a new customer typed 髙北, stored with the other code of 髙",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         Enter(h, "Edit_Kokyaku_Name", kTakakitaTyped);
+         Enter(h, "Edit_Kokyaku_Tel", "99");
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.view.Trimmed("Edit_Kokyaku_Tel"), "99");
+       },
+       {{"C0001", 1}, {"C0002", 1}},
+       0,
+       true,
+       kTakakitaStored},
+      {"customer F1 renaming a stored customer to 髙北 typed",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(1);
+         Enter(h, "Edit_Kokyaku_Name", kTakakitaTyped);
+         h.view.Press(Key::F1);
+       },
+       {{"C0001", 1}, {"C0002", 1}},
+       0,
+       true,
+       kTakakitaStored},
+      {"slip F1 for a new customer typed 髙北: the slip goes to the stored one, under its bytes",
+       [](Harness& h) {
+         Enter(h, "Edit_Panel_Tenken_Name", kTakakitaTyped);
+         Enter(h, "Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.view.Text("Label_TenkenDenpDs"), "1");
+         EXPECT_EQ(h.view.Text("Label_Tenken_Ph_01"), "7.1");
+       },
+       {{"C0001", 1}, {"C0002", 1}},
+       1,
+       true,
+       kTakakitaStored},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.what);
     Harness h(0, Office());
     c.act(h);
-    EXPECT_EQ(LiveNames(h), c.live);
-    EXPECT_EQ(h.store->KokyakuCount(), 4) << "no customer appended";
+    std::map<std::string, int> live = c.live;
+    ++live[std::string(kTakakitaStored)];
+    EXPECT_EQ(LiveNames(h), live);
+    EXPECT_EQ(h.store->KokyakuCount(), 5) << "no customer appended";
     EXPECT_EQ(h.store->TenkenCount(), c.slips);
     if (c.slips > 0) {
       Record slip(TenkenDenpLayout());
       ASSERT_TRUE(h.store->TenkenFile().ReadRecord(1, slip).ok());
-      EXPECT_EQ(slip.Trimmed(TenkenDenp::KokyakuName), "C0002");
-      EXPECT_EQ(h.s().loadedRecNo, h.store->KokyakuFind("C0002"));
+      const int namesake = h.store->KokyakuFind(std::string(c.namesake));
+      // All 20 bytes: the namesake's history finds its slips by them.
+      EXPECT_EQ(slip.Get(TenkenDenp::KokyakuName), h.Stored(namesake).Get(Kokyaku::Name));
+      EXPECT_EQ(h.s().loadedRecNo, namesake);
     }
-    EXPECT_EQ(h.session->Notice().find("C0002") != std::string::npos, c.noticeNamesC0002)
+    EXPECT_EQ(h.session->Notice().find(Cp932ToUtf8(c.namesake)) != std::string::npos,
+              c.noticeNamesNamesake)
         << h.session->Notice();
   }
 }

@@ -233,9 +233,17 @@ bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
 }
 
 int KokyakuNameClash(Session::State& s) {
-  const std::span<const int> named = s.store.KokyakuNameIndex().Of(s.kokyaku.Get(Kokyaku::Name));
-  if (named.empty() || std::binary_search(named.begin(), named.end(), s.loadedRecNo)) return 0;
-  return named.front();
+  // The name as typed first, then as files written elsewhere may spell it (髙
+  // typed here is FB FC, such a file may hold EE E0): the same text on two
+  // customers splits their slips all the same. The loaded customer found
+  // under any spelling is this customer, its name merely typed again.
+  int holder = 0;
+  for (const std::string& spelling : SameTextSpellings(s.kokyaku.Get(Kokyaku::Name))) {
+    const std::span<const int> named = s.store.KokyakuNameIndex().Of(spelling);
+    if (std::binary_search(named.begin(), named.end(), s.loadedRecNo)) return 0;
+    if (holder == 0 && !named.empty()) holder = named.front();
+  }
+  return holder;
 }
 
 std::string KokyakuClashNotice(Session::State& s, int recNo, std::string_view outcome) {

@@ -87,7 +87,8 @@ bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong = 0);
 
 // Slips and ledger entries find their customer by its 20-byte name, so two
 // live customers of one name would share them. The live customer, other than
-// the loaded one, that holds the working customer's name when storing the
+// the loaded one, that holds the working customer's name (in any of its CP932
+// spellings, see SameTextSpellings; the typed bytes first) when storing the
 // working customer would make it a second of that name; 0 when it would not.
 // A customer already live under this name (files written elsewhere may hold
 // two of a name) is no new second and stores as before.

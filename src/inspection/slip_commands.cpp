@@ -91,6 +91,9 @@ bool SlipGoesToNamesake(Session::State& s) {
       s, other, "新しい顧客は作らず、その顧客を選びました。伝票はその顧客のものになります。");
   if (!KokyakuSelectStored(s, other)) return false;
   s.tenken = slip;
+  // Under the stored customer's own bytes, which may spell the name otherwise
+  // than it was typed: its history goes by them.
+  s.tenken.Set(TenkenDenp::KokyakuName, s.kokyaku.Get(Kokyaku::Name));
   s.currentTenkenNo = slipNo;
   TenkenShow(s);
   s.SetNotice(notice);
