@@ -197,6 +197,31 @@ TEST(CustomerNames, NoScreenStoresASecondLiveCustomerOfAName) {
        1,
        true,
        kTakakitaStored},
+      {"customer F1 on 髙北 with its name typed again: the code it is stored under kept",
+       [](Harness& h) {
+         h.session->SwitchScreen(Screen::Customer);
+         h.ClickRow(3);
+         Enter(h, "Edit_Kokyaku_Name", kTakakitaTyped);
+         Enter(h, "Edit_Kokyaku_Tel", "99");
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.Stored(5).Trimmed(Kokyaku::Tel), "99");
+       },
+       {{"C0001", 1}, {"C0002", 1}},
+       0,
+       false,
+       kTakakitaStored},
+      {"slip F1 on 髙北 with the header's name typed again: the slip under the stored code",
+       [](Harness& h) {
+         h.ClickRow(3);
+         Enter(h, "Edit_Panel_Tenken_Name", kTakakitaTyped);
+         Enter(h, "Edit_Panel_Tenken_Ph", "7.1");
+         h.view.Press(Key::F1);
+         EXPECT_EQ(h.view.Text("Label_TenkenDenpDs"), "1");
+       },
+       {{"C0001", 1}, {"C0002", 1}},
+       1,
+       false,
+       kTakakitaStored},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -98,6 +98,7 @@ void KokyakuShow(Session::State& s) {
 }
 
 void KokyakuWrite(Session::State& s) {
+  KokyakuNameKeepsItsCode(s);
   const std::string_view name = s.kokyaku.Get(Kokyaku::Name);
   if (name.empty() || name[0] == ' ') {
     // Nothing is stored and the screen keeps what was typed; said, so that
@@ -230,6 +231,20 @@ bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
   if (s.noticeBeforeCommand == warning) return false;
   s.SetNotice(warning);
   return true;
+}
+
+void KokyakuNameKeepsItsCode(Session::State& s) {
+  const int n = s.loadedRecNo;
+  if (n < 1 || n > s.store.KokyakuCount()) return;
+  const std::string_view was = s.store.KokyakuAnyNameIndex().KeyOfRecord(n);
+  const std::string_view now = s.kokyaku.Get(Kokyaku::Name);
+  if (was.empty() || was == now) return;
+  for (const std::string& spelling : SameTextSpellings(now)) {
+    if (spelling == was) {
+      s.kokyaku.Set(Kokyaku::Name, std::string(was));
+      return;
+    }
+  }
 }
 
 int KokyakuNameClash(Session::State& s) {

@@ -82,6 +82,11 @@ Status KokyakuStoreCurrent(Session::State& s);
 // returns false. `slipGoingAlong` is a stored slip the command rewrites
 // under the new name (it is not left behind), 0 for none.
 bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong = 0);
+// The loaded customer's name typed again as the same text in other codes
+// (髙 typed here is FB FC, its record may hold EE E0) keeps the bytes it is
+// stored under: its slips and entries are found by those bytes, and a name
+// that only looks retyped is no rename.
+void KokyakuNameKeepsItsCode(Session::State& s);
 
 // --- one customer per name (customer_commands.cpp) ---------------------------
 

@@ -127,6 +127,7 @@ bool TenkenFromEdits(Session::State& s) {
 }
 
 void TenkenWrite(Session::State& s) {
+  KokyakuNameKeepsItsCode(s);
   const std::string name(s.kokyaku.Get(Kokyaku::Name));
   s.tenken.Set(TenkenDenp::KokyakuName, name);
   // The slip's customer is stored first, so a slip typed for a new customer
