@@ -72,6 +72,10 @@ void TForm_Tankora::Attach(const QList<QWidget*>& controls) {
         edit->SetInputRule(InputBytes(*f), f->ime);
       } else {
         edit->SetInputRule(0, ImeMode::Off, edit->width() == 0);
+        // A zero-width one (the list's resting place) shows no caret and
+        // takes nothing: Tab must not stop there, or typing vanishes
+        // unseen. The session still moves the focus to it.
+        if (edit->width() == 0) edit->setFocusPolicy(Qt::ClickFocus);
       }
       bridge_->AttachInput(edit);
     } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<app::DriveBox*>(w)) {

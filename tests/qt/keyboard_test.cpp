@@ -1,5 +1,8 @@
 // Ordinary keyboard use loses nothing: keys and typing reach only the screen
 // in front. Each case types, presses, types again and reads the record file.
+#include <set>
+
+#include "shell/input_field.h"
 #include "shell/screen_def.h"
 #include "util/fixed_text.h"
 #include "window_fixture.h"
@@ -103,6 +106,29 @@ TEST_F(Keyboard, ListScreensNeverChangeTheCustomerUnderThem) {
     Click("Label_Basic");
     EXPECT_EQ(Txt("Edit_Kokyaku_Name").trimmed(), QString::fromUtf8("佐藤")) << tab;
     Click("Label_Kokyaku_Name_01");
+  }
+}
+
+// Tab, the toolkit's order, stops only where the clerk sees the caret: an
+// edit with width, a box, or a command field (its command framed, Enter runs
+// it). The list's zero-width resting place is no stop: nothing shows there,
+// and what is typed goes nowhere without a word.
+TEST_F(Keyboard, TabNeverRestsInAnInvisibleEdit) {
+  StoreSatouAndChooseIt();
+  for (const char* tab : {"Label_Basic", "Label_Tenken", "Label_Kouji"}) {
+    Click(tab);
+    std::set<std::string> seen;
+    for (int i = 0; i < 200; ++i) {
+      Press(Qt::Key_Tab);
+      QWidget* w = FocusWidget();
+      ASSERT_NE(w, nullptr) << tab;
+      const std::string name = w->objectName().toStdString();
+      if (!seen.insert(name).second) break;  // round the chain once
+      if (qobject_cast<QLineEdit*>(w) && w->width() == 0) {
+        const InputField* f = FindField(name);
+        EXPECT_TRUE(f && f->kind == FieldKind::Command) << tab << ": Tab rests in " << name;
+      }
+    }
   }
 }
 
