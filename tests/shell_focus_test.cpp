@@ -124,6 +124,26 @@ TEST(ShellFocus, CommandFieldRunsTheCommandAtTheCursor) {
   EXPECT_EQ(h.view.Frame("Shape_KokyakuWrite"), FrameState::Plain);
 }
 
+// Tab reaches a command field without the Enter that selects its first
+// command: it must arrive selected too, or the caret sits where nothing
+// shows and Enter does nothing.
+TEST(ShellFocus, ACommandFieldReachedOtherwiseThanByEnterSelectsItsFirstCommand) {
+  struct Case {
+    Screen screen;
+    const char *command, *shape;
+  };
+  for (const Case& c : {Case{Screen::Customer, "Edit_PanelKanri_CommandChoose", "Shape_KokyakuWrite"},
+                        Case{Screen::Ledger, "Edit_PanelKouji_CommandChoose", "Shape_MotocyouWrite"}}) {
+    SCOPED_TRACE(c.command);
+    Harness h;
+    h.session->SwitchScreen(c.screen);
+    ASSERT_EQ(h.s().CursorOf(c.screen), -1);
+    h.view.Focus(c.command);
+    EXPECT_EQ(h.view.Frame(c.shape), FrameState::Selected);
+    EXPECT_EQ(h.s().CursorOf(c.screen), 0);
+  }
+}
+
 TEST(ShellFocus, CommandLabelsDrawAsButtons) {
   Harness h;
   h.session->LabelPress("Label_KokyakuNew");

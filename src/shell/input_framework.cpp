@@ -395,6 +395,13 @@ void FieldEnter(Session::State& s, std::string_view control) {
     }
   }
   if (f->kind == FieldKind::Command) {
+    // Reached by Tab rather than by Enter from the field before, nothing
+    // would be selected: an invisible caret where Enter does nothing. It
+    // arrives as by Enter; a cursor already set keeps its value.
+    const ScreenDef* def = FindScreen(f->screen);
+    if (def && def->enterSelectsFirstCommand && s.CursorOf(f->screen) < 0) {
+      s.CursorOf(f->screen) = 0;
+    }
     CommandCursorDraw(s, f->screen);
     return;
   }
