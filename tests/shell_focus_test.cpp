@@ -472,6 +472,53 @@ TEST(ShellScreens, TabsSwitchPanelsAndFocusAndTheCurrentTabDoesNothing) {
   EXPECT_EQ(h.session->Notice(), "");
 }
 
+TEST(ShellScreens, CtrlPageDownAndUpChooseTheNeighbouringTabAsAClickOnItsLabel) {
+  // From each screen, the tab to its right and to its left (wrapping round):
+  // the key must leave the window as a click on that label leaves it, the
+  // value typed last committed by the focus leaving for the new screen.
+  using Committed = std::function<std::string_view(Session::State&)>;
+  struct Case {
+    std::string tab, right, left;
+    std::string edit;  // "" where the screen's first control is no edit of a record
+    Committed committed;
+  };
+  const Case cases[] = {
+      {"Label_Basic", "Label_Tenken", "Label_BackUp", "Edit_Kokyaku_Address",
+       [](Session::State& s) { return s.kokyaku.Get(Kokyaku::Address); }},
+      {"Label_Tenken", "Label_Kouji", "Label_Basic", "Edit_Panel_Tenken_Bikou",
+       [](Session::State& s) { return s.tenken.Get(TenkenDenp::Bikou); }},
+      {"Label_Kouji", "Label_TenkenListView", "Label_Tenken", "Edit_Kouji_Name",
+       [](Session::State& s) { return s.kouji.Get(Kouji::Name); }},
+      {"Label_TenkenListView", "Label_KoujiListView", "Label_Kouji",
+       "Edit_TenkenGeppou_Teisyutusaki",
+       [](Session::State& s) { return s.jisya.Get(JisyaFieldOf(CompanyField::Teisyutusaki)); }},
+      {"Label_KoujiListView", "Label_BackUp", "Label_TenkenListView", "", {}},
+      {"Label_BackUp", "Label_Basic", "Label_KoujiListView", "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tab);
+    for (const auto& [key, to] : {std::pair{Key::NextScreen, c.right},
+                                  std::pair{Key::PreviousScreen, c.left}}) {
+      Harness clicked, pressed;
+      for (Harness* h : {&clicked, &pressed}) {
+        h->view.ClickLabel(c.tab);
+        if (!c.edit.empty()) h->view.Type(c.edit, "AB12");
+      }
+      clicked.view.ClickLabel(to);
+      EXPECT_TRUE(pressed.view.Press(key));
+      EXPECT_TRUE(pressed.view.tabs[to]);
+      EXPECT_FALSE(pressed.view.tabs[c.tab]);
+      EXPECT_EQ(pressed.session->CurrentScreen(), clicked.session->CurrentScreen());
+      EXPECT_EQ(pressed.view.Focused(), clicked.view.Focused());
+      EXPECT_EQ(pressed.view.visible, clicked.view.visible);
+      EXPECT_EQ(pressed.view.tabs, clicked.view.tabs);
+      if (c.committed) {
+        EXPECT_EQ(TrimBlanks(c.committed(pressed.s())), "AB12");
+      }
+    }
+  }
+}
+
 TEST(ShellScreens, AManualThatCannotOpenIsToldWithItsPlace) {
   Harness h;
   h.view.documentOpen = DocumentOpen::Missing;

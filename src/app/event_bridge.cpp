@@ -97,10 +97,11 @@ std::optional<Key> EventBridge::KeyOf(const QKeyEvent& event) {
       return Key::F8;
     case Qt::Key_F9:
       return Key::F9;
+    // With Ctrl they choose the neighbouring tab; the history pages without.
     case Qt::Key_PageUp:
-      return Key::PageUp;
+      return event.modifiers() & Qt::ControlModifier ? Key::PreviousScreen : Key::PageUp;
     case Qt::Key_PageDown:
-      return Key::PageDown;
+      return event.modifiers() & Qt::ControlModifier ? Key::NextScreen : Key::PageDown;
     default:
       return std::nullopt;
   }

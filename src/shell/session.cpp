@@ -368,6 +368,17 @@ void Session::FieldEnter(std::string_view control) {
 }
 
 bool Session::FieldKeyDown(std::string_view control, Key key) {
+  if (key == Key::NextScreen || key == Key::PreviousScreen) {
+    // The tab beside the current one, wrapping round, chosen as a click on
+    // its label chooses it: the focus leaving for the new screen commits the
+    // edit typed in. The key is ours in any field, so no edit or screen's
+    // own paging sees it.
+    int at = 0;
+    while (at < kScreenCount && kTabs[at].screen != state_->currentScreen) ++at;
+    const int step = key == Key::NextScreen ? 1 : kScreenCount - 1;
+    LabelClick(kTabs[(at + step) % kScreenCount].label);
+    return true;
+  }
   return tankora::FieldKeyDown(*state_, std::string(control), key);
 }
 

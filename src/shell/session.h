@@ -16,7 +16,11 @@ namespace tankora {
 class Store;
 class EraCalendar;
 
-enum class Key { Enter, Home, F1, F2, F3, F5, F6, F7, F8, F9, PageUp, PageDown, Other };
+// NextScreen and PreviousScreen are Ctrl+PageDown and Ctrl+PageUp: the
+// neighbouring tab, for a clerk who works without the mouse.
+enum class Key {
+  Enter, Home, F1, F2, F3, F5, F6, F7, F8, F9, PageUp, PageDown, NextScreen, PreviousScreen, Other
+};
 
 // The label that shows Notice() (CP932), on the main window below the tabs.
 inline constexpr std::string_view kNoticeLabel = "Label_Notice";
