@@ -86,8 +86,7 @@ void ControlSet::BuildNow(Later& later) {
       ++it;
     }
   }
-  const QList<QWidget*> made = BuildControls(window_, later.table, built_);
-  if (onBuilt_) onBuilt_(made);
+  Build(later.table);
 }
 
 }  // namespace tankora::app

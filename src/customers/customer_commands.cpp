@@ -207,11 +207,20 @@ Status KokyakuStoreCurrent(Session::State& s) {
   return Status::Ok();
 }
 
-bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
+namespace {
+
+// The name the loaded customer is stored under, from the index (deleted
+// customers too): no record read. "" for a customer not stored yet.
+std::string_view StoredName(const Session::State& s) {
   const int n = s.loadedRecNo;
-  if (n < 1 || n > s.store.KokyakuCount()) return false;
-  // The stored name from the index (deleted customers too): no record read.
-  const std::string was(s.store.KokyakuAnyNameIndex().KeyOfRecord(n));
+  if (n < 1 || n > s.store.KokyakuCount()) return {};
+  return s.store.KokyakuAnyNameIndex().KeyOfRecord(n);
+}
+
+}  // namespace
+
+bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
+  const std::string was(StoredName(s));
   const std::string_view now = s.kokyaku.Get(Kokyaku::Name);
   if (was.empty() || was == now) return false;
   const std::span<const int> slipsOf = s.store.TenkenOfName(was);
@@ -228,15 +237,11 @@ bool KokyakuRenameHeld(Session::State& s, int slipGoingAlong) {
                               Cp932ToUtf8(TrimBlanks(now)) + "」に変えると、これまでの" + left +
                               "はこの顧客から外れます（元の名前のまま残ります）。"
                               "このまま登録するなら、もう一度 F1 を押してください。";
-  if (s.noticeBeforeCommand == warning) return false;
-  s.SetNotice(warning);
-  return true;
+  return AskFirst(s, warning);
 }
 
 void KokyakuNameKeepsItsCode(Session::State& s) {
-  const int n = s.loadedRecNo;
-  if (n < 1 || n > s.store.KokyakuCount()) return;
-  const std::string_view was = s.store.KokyakuAnyNameIndex().KeyOfRecord(n);
+  const std::string_view was = StoredName(s);
   const std::string_view now = s.kokyaku.Get(Kokyaku::Name);
   if (was.empty() || was == now) return;
   for (const std::string& spelling : SameTextSpellings(now)) {

@@ -216,13 +216,19 @@ std::string SaveHint(Session::State& s, unsigned typed) {
   return hint + "で保存できます。";
 }
 
+// "顧客・点検伝票の変更が登録されていません。F1 登録で保存できます。" and what
+// going on without them does (`then`).
+std::string UnsavedWarning(Session::State& s, unsigned typed, std::string_view then) {
+  return PartNames(typed) + "の変更が登録されていません。" + SaveHint(s, typed) +
+         std::string(then);
+}
+
 }  // namespace
 
-// What the screens hold that no command has stored: a stored customer,
-// slip or ledger entry changed, or a new customer, slip or ledger entry
-// typed. "" when nothing would be lost.
-std::string UnsavedParts(Session::State& s, unsigned parts) {
-  return PartNames(TypedParts(s, parts));
+bool AskFirst(Session::State& s, std::string question) {
+  if (s.noticeBeforeCommand == question) return false;
+  s.SetNotice(std::move(question));
+  return true;
 }
 
 bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
@@ -241,15 +247,10 @@ bool MoveHeldForTyping(Session::State& s, unsigned parts, MoveBy by) {
     if (ours && !CommitFocusedField(s)) return true;
   }
   const unsigned typed = TypedParts(s, parts);
-  if (typed == 0) return false;
-  const std::string warning = PartNames(typed) + "の変更が登録されていません。" +
-                              SaveHint(s, typed) +
-                              (by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。"
-                                                   : "もう一度押すと、登録せずに移ります。");
-  // The same move right after the warning, nothing said in between, goes.
-  if (s.noticeBeforeCommand == warning) return false;
-  s.SetNotice(warning);
-  return true;
+  return typed != 0 &&
+         AskFirst(s, UnsavedWarning(s, typed,
+                                    by == MoveBy::Click ? "もう一度選ぶと、登録せずに移ります。"
+                                                        : "もう一度押すと、登録せずに移ります。"));
 }
 
 namespace {
@@ -257,8 +258,7 @@ namespace {
 std::string UnsavedWork(Session::State& s) {
   const unsigned typed = TypedParts(s, kUnsavedCustomer | kUnsavedSlip | kUnsavedLedger);
   if (typed == 0) return {};
-  return PartNames(typed) + "の変更が登録されていません。" + SaveHint(s, typed) +
-         "もう一度閉じると、登録せずに終了します。";
+  return UnsavedWarning(s, typed, "もう一度閉じると、登録せずに終了します。");
 }
 
 }  // namespace

@@ -189,9 +189,10 @@ inline constexpr unsigned kUnsavedLedger = 4;
 // names the customer, or a delete that stores it, has that typing covered.
 inline constexpr unsigned kUnsavedLedgerTyped = 8;
 
-// Which of `parts` hold typing no command has stored, as the notices name
-// them ("顧客・点検伝票"); "" when nothing would be lost.
-std::string UnsavedParts(Session::State& s, unsigned parts);
+// Commands that would lose something ask by saying `question` and doing
+// nothing (true); the same command again right after, with no other notice
+// in between, goes ahead (false).
+bool AskFirst(Session::State& s, std::string question);
 
 enum class MoveBy { Key, Click };
 // Before a move replaces the working records `parts` (another customer row,
