@@ -90,6 +90,9 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
   const auto atC0002 = [](Harness& h) { return h.s().kokyaku.Trimmed(Kokyaku::Name) == "C0002"; };
   const auto pageDown = [](Harness& h) { h.view.Press(Key::PageDown); };
   const auto onSecondPage = [](Harness& h) { return h.s().tenkenTop > 0; };
+  const auto press = [](Key key) { return [key](Harness& h) { h.view.Press(key); }; };
+  const auto atEntry = [](int n) { return [n](Harness& h) { return h.s().currentKoujiNo == n; }; };
+  const auto atNewCustomer = [](Harness& h) { return h.s().loadedRecNo == 0; };
   const Case cases[] = {
       {"customer row, nothing typed", customerScreen, toRow2, atC0002, "", true},
       {"customer row, a stored customer's telephone still in the edit",
@@ -148,8 +151,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::PageDown);
          h.view.Type("Edit_Panel_Tenken_Ph", "6.5");
        },
-       [](Harness& h) { h.view.Press(Key::PageUp); },
-       [](Harness& h) { return h.s().tenkenTop == 0; }, "点検伝票", false},
+       press(Key::PageUp), [](Harness& h) { return h.s().tenkenTop == 0; }, "点検伝票", false},
       {"history PageDown, the customer's typing is not the slip's",
        [&](Harness& h) {
          customerScreen(h);
@@ -169,22 +171,19 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
        },
        [](Harness& h) { ClickHistoryRow(h, 3); }, [](Harness& h) { return h.s().tenkenRow == 2; },
        "点検伝票", true},
-      {"ledger F5, nothing typed", ledgerAt2, [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "", false},
+      {"ledger F5, nothing typed", ledgerAt2, press(Key::F5), atEntry(1), "", false},
       {"ledger F5, a stored entry's amount",
        [&](Harness& h) {
          ledgerAt2(h);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "顧客・工事元帳", false, kF3},
+       press(Key::F5), atEntry(1), "顧客・工事元帳", false, kF3},
       {"ledger F6, a stored entry's amount",
        [&](Harness& h) {
          ledgerAt2(h);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false, kF3},
+       press(Key::F6), atEntry(3), "顧客・工事元帳", false, kF3},
       // A page reads the entry's customer from the file and begins a new
       // slip for it, the same customer included: what they hold goes too.
       {"ledger F5, the reading typed on the customer screen",
@@ -195,16 +194,14 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false, kF3},
+       press(Key::F5), atEntry(2), "顧客", false, kF3},
       {"ledger F6, an inspection month ticked on the customer screen",
        [&](Harness& h) {
          customerScreen(h);
          h.view.ClickBox("CheckBox_Tenken_04");
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客", false, kF3},
+       press(Key::F6), atEntry(2), "顧客", false, kF3},
       {"ledger F5 to an entry of the same customer, the reading typed",
        [&](Harness& h) {
          sameCustomerEntries(h);
@@ -213,14 +210,13 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
+       press(Key::F5),
        [](Harness& h) {
          return h.s().currentKoujiNo == 3 && h.s().kokyaku.Trimmed(Kokyaku::Kana) == "0003";
        },
        "顧客", false, kF3},
       {"ledger F5 to an entry of the same customer, nothing typed", sameCustomerEntries,
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+       press(Key::F5), atEntry(3), "", false},
       {"ledger F6, a new slip's reading typed on the slip screen",
        [](Harness& h) {
          h.ClickRow(1);
@@ -228,9 +224,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "点検伝票", false,
-       "点検伝票登録の画面の F1 登録"},
+       press(Key::F6), atEntry(2), "点検伝票", false, "点検伝票登録の画面の F1 登録"},
       // No key of the ledger stores a slip; the slip screen's F1 stores the
       // customer first, the ledger's F1 stores the entry alone.
       {"ledger F6, a slip's reading and the customer's reading",
@@ -243,9 +237,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・点検伝票", false,
-       "点検伝票登録の画面の F1 登録"},
+       press(Key::F5), atEntry(2), "顧客・点検伝票", false, "点検伝票登録の画面の F1 登録"},
       {"ledger F6, a slip's reading and the entry's amount",
        [](Harness& h) {
          h.ClickRow(1);
@@ -254,8 +246,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       [](Harness& h) { h.view.Press(Key::F6); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・点検伝票・工事元帳", false,
+       press(Key::F6), atEntry(2), "顧客・点検伝票・工事元帳", false,
        "顧客・点検伝票は点検伝票登録の画面の F1 登録、工事元帳は F1 工事元帳のみ登録"},
       // Renamed, the customer is no longer the stored one of the entry's
       // name: F3 would make a new customer from the entry and drop the rest.
@@ -275,8 +266,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          ledgerAt2(h);
          h.view.Focus("Edit_Kouji_Address");
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 1; }, "", false},
+       press(Key::F5), atEntry(1), "", false},
       // A new entry's typing on the ledger screen is the entry's as well as
       // the customer's; the customer screen's typing is only the customer's.
       {"ledger F5 from the new entry, an amount",
@@ -284,8 +274,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Ledger);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客・工事元帳", false, kF3},
+       press(Key::F5), atEntry(3), "顧客・工事元帳", false, kF3},
       {"ledger F5 from the new entry, an amount typed and emptied again",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Ledger);
@@ -293,8 +282,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Type("Edit_Kouji_Setubisi", "");
          h.view.Type("Edit_Kouji_Money", "");
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+       press(Key::F5), atEntry(3), "", false},
       {"ledger F5 from the new entry, a new customer's name typed on the customer screen",
        [](Harness& h) {
          h.session->SwitchScreen(Screen::Customer);
@@ -302,19 +290,16 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "顧客", false,
+       press(Key::F5), atEntry(3), "顧客", false,
        "顧客基本情報の画面の F1 登録"},  // F3 would add an entry nobody typed
-      {"ledger F5 from a new entry copied from entry 3, nothing typed", copiedEntry,
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "", false},
+      {"ledger F5 from a new entry copied from entry 3, nothing typed", copiedEntry, press(Key::F5),
+       atEntry(3), "", false},
       {"ledger F5 from a new entry copied from entry 3, its address emptied",
        [&](Harness& h) {
          copiedEntry(h);
          h.view.Type("Edit_Kouji_Address", "");  // the customer has none: only the entry changes
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 3; }, "工事元帳", false},
+       press(Key::F5), atEntry(3), "工事元帳", false},
       {"customer row on the ledger screen, a copied new entry's address emptied",
        [&](Harness& h) {
          copiedEntry(h);
@@ -331,8 +316,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F5); },
-       [](Harness& h) { return h.s().currentKoujiNo == 2; }, "顧客・工事元帳", false, kF3},
+       press(Key::F5), atEntry(2), "顧客・工事元帳", false, kF3},
       // F8 追加 empties what it names. On the customer screen the entry
       // counts for what a ledger edit typed in it: this screen's typing
       // reaching its twins is the customer's.
@@ -341,8 +325,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          customerScreen(h);
          h.view.Type("Edit_Kokyaku_Tel", "0123");
        },
-       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
-       "顧客", false},
+       press(Key::F8), atNewCustomer, "顧客", false},
       {"customer F8, a new slip's reading typed on the slip screen",
        [](Harness& h) {
          h.ClickRow(1);
@@ -350,8 +333,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Customer);
        },
-       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
-       "点検伝票", false, "点検伝票登録の画面の F1 登録"},
+       press(Key::F8), atNewCustomer, "点検伝票", false, "点検伝票登録の画面の F1 登録"},
       {"customer F8, a stored entry's amount typed on the ledger",
        [&](Harness& h) {
          customerScreen(h);
@@ -360,23 +342,22 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Customer);
        },
-       [](Harness& h) { h.view.Press(Key::F8); }, [](Harness& h) { return h.s().loadedRecNo == 0; },
-       "顧客・工事元帳", false, "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
+       press(Key::F8), atNewCustomer, "顧客・工事元帳", false,
+       "浄化槽工事登録の画面の F3 工事元帳と顧客を登録"},
       {"slip F8, a new slip's reading",
        [](Harness& h) {
          h.ClickRow(1);
          h.view.Type("Edit_Panel_Tenken_Ph", "7.1");
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
-       [](Harness& h) { return h.view.Trimmed("Edit_Panel_Tenken_Ph").empty(); }, "点検伝票",
-       false},
+       press(Key::F8), [](Harness& h) { return h.view.Trimmed("Edit_Panel_Tenken_Ph").empty(); },
+       "点検伝票", false},
       {"slip F8, a stored slip's reading changed",
        [](Harness& h) {
          h.ClickRow(1);
          ClickHistoryRow(h, 1);
          h.view.Type("Edit_Panel_Tenken_Ph", "6.5");
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
+       press(Key::F8),
        [](Harness& h) { return h.s().currentTenkenNo == h.store->TenkenCount() + 1; }, "点検伝票",
        false},
       {"ledger F8, a stored entry's amount",
@@ -384,7 +365,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          ledgerAt2(h);
          h.view.Type("Edit_Kouji_Money", "500");
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
+       press(Key::F8),
        [](Harness& h) { return h.s().currentKoujiNo == 4 && h.s().loadedRecNo == 0; },
        "顧客・工事元帳", false, kF3},
       {"ledger F8, a new slip's reading typed on the slip screen",
@@ -394,7 +375,7 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Ledger);
        },
-       [](Harness& h) { h.view.Press(Key::F8); },
+       press(Key::F8),
        [](Harness& h) { return h.s().currentKoujiNo == 4 && h.s().loadedRecNo == 0; }, "点検伝票",
        false, "点検伝票登録の画面の F1 登録"},
       // F2 削除 stores the customer as typed (its telephone too): only a
@@ -407,9 +388,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.session->SwitchScreen(Screen::Customer);
          h.view.Type("Edit_Kokyaku_Tel", "0123");
        },
-       [](Harness& h) { h.view.Press(Key::F2); },
-       [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); }, "点検伝票",
-       false, "点検伝票登録の画面の F1 登録"},
+       press(Key::F2), [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); },
+       "点検伝票", false, "点検伝票登録の画面の F1 登録"},
       {"customer F2, a stored entry's amount typed on the ledger",
        [&](Harness& h) {
          customerScreen(h);
@@ -418,9 +398,8 @@ TEST(UnsavedMoves, AMoveOverUnstoredTypingWarnsOnceAndTheRepeatGoes) {
          h.view.Press(Key::Enter);
          h.session->SwitchScreen(Screen::Customer);
        },
-       [](Harness& h) { h.view.Press(Key::F2); },
-       [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); }, "工事元帳",
-       false, "浄化槽工事登録の画面の F1 工事元帳のみ登録"},
+       press(Key::F2), [](Harness& h) { return h.s().loadedRecNo == 0 && h.Stored(1).Deleted(); },
+       "工事元帳", false, "浄化槽工事登録の画面の F1 工事元帳のみ登録"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

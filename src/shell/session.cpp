@@ -219,8 +219,7 @@ std::string SaveHint(Session::State& s, unsigned typed) {
 // "顧客・点検伝票の変更が登録されていません。F1 登録で保存できます。" and what
 // going on without them does (`then`).
 std::string UnsavedWarning(Session::State& s, unsigned typed, std::string_view then) {
-  return PartNames(typed) + "の変更が登録されていません。" + SaveHint(s, typed) +
-         std::string(then);
+  return PartNames(typed) + "の変更が登録されていません。" + SaveHint(s, typed) + std::string(then);
 }
 
 }  // namespace
